@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds the game into build/ (or $BUILD_DIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+build=${BUILD_DIR:-build}
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+cmake -S . -B "$build" -DTINTARIUM_WERROR=$werror "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"

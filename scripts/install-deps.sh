@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game needs to build, run and test.
+# Safe to run again: it only asks apt-get for what is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ pkg-config make
+  qt6-base-dev qt6-multimedia-dev
+  libsndfile1-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libasound2-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils imagemagick
+  pulseaudio pulseaudio-utils sox
+  fonts-liberation2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

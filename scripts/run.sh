@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game from the folder that
+# holds its six media files (the game reads them by plain name).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/build.sh
+cd build/game
+exec ./tintarium

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a command on a private Xvfb display of 1024 x 768 (or $XVFB_SIZE).
+# The display server is stopped by its process id when the command ends.
+set -u
+size=${XVFB_SIZE:-1024x768}
+work=$(mktemp -d /tmp/tintarium-xvfb.XXXXXX)
+exec {fd}>"$work/display"
+Xvfb -displayfd "$fd" -screen 0 "${size}x24" -noreset -nolisten tcp >"$work/log" 2>&1 &
+server=$!
+exec {fd}>&-
+cleanup() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+if [ ! -s "$work/display" ]; then
+  echo "with-xvfb: Xvfb did not start" >&2
+  cat "$work/log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+"$@"
