@@ -1,0 +1,35 @@
+// THardware: the sound switch. At construction it asks, once, how many wave
+// and MIDI outputs the machine has; with none of either kind sound stays off
+// and the setup screen's `Ton` button is disabled. The button's caption always
+// names what a click would do: "Ton aus" while sound is on, "Ton ein" while off.
+#pragma once
+
+#include <functional>
+
+class TButton;
+
+// The device counts asked at start-up; tests put their own numbers in.
+struct Ausgabezaehler {
+    std::function<int()> wellenausgaenge; // wave outputs
+    std::function<int()> midiausgaenge;   // MIDI outputs
+    // Qt Multimedia's audio outputs, and the ALSA sequencer's writable,
+    // subscribable ports (0 when there is no sequencer).
+    static Ausgabezaehler System();
+};
+
+class THardware {
+public:
+    // Runs the detection (both counts, always, wave first) and sets the
+    // caption and enabled state of `ton`.
+    explicit THardware(TButton* ton, const Ausgabezaehler& zaehler = Ausgabezaehler::System());
+
+    // Flips the switch and the caption; does not look at the devices again.
+    void Umschalten();
+
+    bool Tonschalter = true;
+
+private:
+    TButton* m_ton;
+};
+
+extern THardware* Hardware;
