@@ -1,0 +1,101 @@
+// The one application object. It owns the single borderless top-level window
+// that holds every screen as a layer, catches the toolkit's errors around the
+// delivery of each event and shows them in the standard error box, and keeps
+// the screens so that they are destroyed in the reverse order of creation.
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIcon;
+class TForm;
+class TDesktopWindow;
+
+class TApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    TApplication(int& argc, char** argv);
+    ~TApplication() override;
+
+    static TApplication* instance();
+
+    // Caption of the error box and title of the window; "Tintarium" by default.
+    void setTitle(const QString& title);
+    QString title() const;
+
+    // The standard error box: caption title(), critical icon, one OK button,
+    // the message through withFullStop(). Waits for OK.
+    void showException(const QString& message);
+    // Appends "." unless the message is empty or its last character sorts at
+    // or below "." in character code order.
+    static QString withFullStop(const QString& message);
+
+    // Shows the message in the error box once the outermost event delivery in
+    // progress has finished; with no delivery in progress, at the next turn
+    // of the event loop. Used where a failure must not interrupt the caller.
+    void reportAfterEvent(const QString& message);
+
+    // Runs an event handler. An error it throws is not let through Qt's own
+    // code: it is shown once the delivery of the current event has finished
+    // (or at once, outside any event delivery). Every widget of this layer
+    // calls its handlers (onClick, onMouseDown, ...) through this.
+    static void invoke(const std::function<void()>& handler);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Test seam: replaces the modal message box by a call of the handler
+    // (empty function: the real box again).
+    using ErrorBoxHandler = std::function<void(const QString& caption, const QString& text)>;
+    void setErrorBoxHandler(ErrorBoxHandler handler);
+
+    // The single top-level window, 808 x 601, frameless; closing it by the
+    // window manager terminates the application.
+    QWidget* desktopWindow();
+    // The application's icon: the window's and the task bar's.
+    void setIcon(const QIcon& icon);
+
+    // The first form constructed; null once destroyed.
+    TForm* mainForm() const;
+    // All live forms in the order of their creation.
+    std::vector<TForm*> forms() const;
+
+    // Shows the main form and runs the event loop until terminate().
+    int run();
+    // Ends the event loop (all nested loops too) once the current handler has
+    // returned; before run() it makes run() return at once.
+    void terminate();
+    bool isTerminated() const { return terminated_; }
+    // Deletes the forms, the last created first.
+    void destroyForms();
+
+    // The size of the whole virtual desktop (all monitors together).
+    static QSize desktopSize();
+    // Test seam: a fixed desktop size; an invalid size returns to the real one.
+    static void setDesktopSizeForTests(QSize size);
+
+    // Called by TForm's constructor.
+    void registerForm(TForm* form);
+
+private:
+    void flushErrors();
+    void flushReports();
+
+    QString title_;
+    ErrorBoxHandler errorBoxHandler_;
+    std::unique_ptr<TDesktopWindow> desktopWindow_;
+    std::vector<QPointer<TForm>> forms_;
+    QPointer<TForm> mainForm_;
+    QStringList pendingErrors_;
+    QStringList pendingReports_;
+    int deliveryDepth_ = 0;
+    bool flushingReports_ = false;
+    bool terminated_ = false;
+};

@@ -1,0 +1,11 @@
+// Conversion of the game's TColor values (red in the low byte, system colours
+// from 0x80000000 up) into Qt colours.
+#pragma once
+
+#include "Typen.h"
+
+#include <QColor>
+
+// Plain colours map byte by byte; system colours are resolved to the classic
+// desktop defaults (clBtnFace 240,240,240; clWindowText black; ...).
+QColor toQColor(TColor color);

@@ -1,0 +1,69 @@
+// A screen. All screens are full-size layers of the application's one
+// top-level window; a screen's Left, Top, Width and Height are the window's.
+#pragma once
+
+#include "Typen.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QEventLoop;
+class QIcon;
+class TButton;
+
+class TForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // A hidden layer of 808 x 601, white, font "MS Sans Serif" 11 px. The
+    // first form constructed is the application's main form.
+    explicit TForm(const QString& caption);
+    ~TForm() override;
+
+    static constexpr int FormWidth = 808;
+    static constexpr int FormHeight = 601;
+
+    QString caption() const;
+    void setColor(TColor color);
+    TColor color() const { return color_; }
+
+    // Makes the layer visible and brings it to the front; does not wait.
+    void Show();
+    // Shows the layer on top with the other visible layers disabled and runs
+    // a nested event loop until the modal result is non-zero; then hides the
+    // layer, enables the others again and returns the result. Throws
+    // EToolkitError when the layer is visible already.
+    int ShowModal();
+    // Modal: result 2. Main form: terminates the application. Else: hides.
+    void Close();
+    void setModalResult(int result);
+    int modalResult() const { return modalResult_; }
+    bool isModal() const { return modalLoop_ != nullptr; }
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setPosition(int left, int top);
+    // Centres the window on the whole desktop (integer division toward zero).
+    void Zentrieren();
+
+    // Enter clicks the focused button if a button has the focus, otherwise
+    // this button. At most one per form; null for none.
+    void setDefaultButton(TButton* button);
+    TButton* defaultButton() const;
+    void setFormIcon(const QIcon& icon);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void hideLayer();
+    void focusFirstChild();
+
+    TColor color_ = 0xFFFFFF;
+    int modalResult_ = 0;
+    QEventLoop* modalLoop_ = nullptr;
+    QPointer<TButton> defaultButton_;
+};
