@@ -21,7 +21,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 #include <libswscale/swscale.h>
 }
 
@@ -158,6 +158,7 @@ struct ScaleDeleter {
 // clip cannot be demuxed or a frame cannot be decoded.
 std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFrames)
 {
+    av_log_set_level(AV_LOG_QUIET); // failures are reported by our own message
     MemoryInput input{&bytes};
     constexpr int kBuffer = 4096;
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kBuffer));

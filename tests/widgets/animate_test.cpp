@@ -1,0 +1,321 @@
+// Tests of the clock animation: opening clips (good, truncated, foreign), the
+// drawing of a frame, and exactly when onStop is raised. Timing cases run on
+// a hand-moved clock through the widget's time seam; one case uses the real
+// clock and event loop.
+#include "Animate.h"
+
+#include "Application.h"
+#include "AviWriter.h"
+#include "QtTestMain.h"
+#include "ToolkitError.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCannotOpen = QString::fromUtf8("AVI kann nicht geöffnet werden");
+constexpr std::uint32_t kD = 66666; // microseconds per frame of the test clips
+
+class AnimateTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, const AviClip& clip)
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeAvi(path.toStdString(), clip));
+        return path;
+    }
+    QString writeRaw(const QString& name, const std::vector<std::uint8_t>& bytes)
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeBytes(path.toStdString(), bytes));
+        return path;
+    }
+    // Opens a 15-frame clip and puts the widget on the hand-moved clock.
+    void openClock(int frames = 15)
+    {
+        anim.setFileName(write("uhr.avi", AviClip::plain(20, 10, frames, kD)));
+        anim.setTimeSource([this] { return now; });
+        anim.onStop = [this] { ++stops; };
+    }
+    void at(std::int64_t t)
+    {
+        now = t;
+        anim.catchUp();
+    }
+
+    QTemporaryDir dir;
+    TAnimate anim{nullptr};
+    std::int64_t now = 1000000;
+    int stops = 0;
+};
+
+TEST_F(AnimateTest, OpensClipsAndTakesTheirSizeKeepingPosition)
+{
+    EXPECT_EQ(anim.size(), QSize(100, 80));
+    anim.move(4, 26);
+    for (int bits : {24, 8}) {
+        AviClip clip = AviClip::plain(85, 87, 20, kD);
+        clip.bitsPerPixel = bits;
+        anim.setFileName(write(QString("clip%1.avi").arg(bits), clip));
+        EXPECT_EQ(anim.frameCount(), 20);
+        EXPECT_EQ(anim.microsecondsPerFrame(), kD);
+        EXPECT_EQ(anim.geometry(), QRect(4, 26, 85, 87));
+        EXPECT_EQ(anim.currentFrame(), 1);
+        for (int k : {1, 2, 20})
+            EXPECT_EQ(anim.frame(k).pixel(40, 40), 0xFF000000 | AviClip::colourOf(k - 1)) << bits << " " << k;
+        // The white border has the top-left pixel's colour: the clip's background.
+        EXPECT_EQ(qAlpha(anim.frame(1).pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(anim.frame(1).pixel(84, 86)), 0);
+    }
+}
+
+TEST_F(AnimateTest, DrawsTheFrameUprightOverWhatLiesBelow)
+{
+    // A frame whose top-left quarter is red, on a black background that the
+    // widget leaves transparent, in a green parent.
+    AviClip clip = AviClip::plain(8, 6, 1, kD, 0x000000);
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 4; ++x)
+            clip.frames[0][y * 8 + x] = 0xFF0000;
+    QWidget parent;
+    parent.resize(50, 50);
+    parent.setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::green);
+    parent.setPalette(palette);
+    TAnimate child(&parent);
+    child.setFileName(write("bild.avi", clip));
+    child.move(10, 10);
+    const QImage shot = parent.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(11, 11), QColor(Qt::red));
+    EXPECT_EQ(shot.pixelColor(16, 14), QColor(AviClip::colourOf(0) | 0xFF000000));
+    EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::green)); // black background keyed out
+    EXPECT_EQ(shot.pixelColor(17, 15), QColor(Qt::green));
+}
+
+TEST_F(AnimateTest, SameNameInAnyCaseDoesNothing)
+{
+    const QString path = write("Uhr.avi", AviClip::plain(20, 10, 15, kD));
+    anim.setFileName(path);
+    ASSERT_EQ(anim.frameCount(), 15);
+    write("Uhr.avi", AviClip::plain(30, 30, 5, kD)); // the file changes on disk
+    const QString other = dir.path() + "/" + QString("Uhr.avi").toUpper();
+    EXPECT_NO_THROW(anim.setFileName(other));
+    EXPECT_NO_THROW(anim.setFileName(path));
+    EXPECT_EQ(anim.frameCount(), 15);
+    EXPECT_EQ(anim.size(), QSize(20, 10));
+}
+
+TEST_F(AnimateTest, BadClipsFailAndKeepThePreviousClip)
+{
+    const std::vector<std::uint8_t> good = aviBytes(AviClip::plain(20, 10, 15, kD));
+    std::vector<std::pair<QString, std::vector<std::uint8_t>>> bad;
+    for (std::size_t cut : {std::size_t(0), std::size_t(11), std::size_t(40), std::size_t(71),
+                            std::size_t(87), std::size_t(150), good.size() / 2, good.size() - 1})
+        bad.emplace_back(QString("cut at %1").arg(cut), std::vector<std::uint8_t>(good.begin(), good.begin() + cut));
+    const std::string text = "Dies ist keine Videodatei, sondern ein langer Text ohne jede Bedeutung.";
+    bad.emplace_back("text", std::vector<std::uint8_t>(text.begin(), text.end()));
+    auto wave = good;
+    std::copy_n("WAVE", 4, wave.begin() + 8);
+    bad.emplace_back("RIFF WAVE", wave);
+    auto noHdrl = good;
+    std::copy_n("movi", 4, noHdrl.begin() + 20);
+    bad.emplace_back("first list not hdrl", noHdrl);
+    auto noAvih = good;
+    std::copy_n("strh", 4, noAvih.begin() + 24);
+    bad.emplace_back("avih not first", noAvih);
+    auto noFrames = good;
+    std::fill_n(noFrames.begin() + 48, 4, 0);
+    bad.emplace_back("no frames", noFrames);
+    auto huge = good;
+    std::fill_n(huge.begin() + 64, 4, 0xFF);
+    bad.emplace_back("absurd width", huge);
+    // Frames in a compression nobody decodes: the header is fine, the frames are not.
+    auto unknownCodec = good;
+    const auto strf = std::search(unknownCodec.begin(), unknownCodec.end(), "strf", "strf" + 4);
+    std::copy_n("ZZZZ", 4, strf + 8 + 16);
+    bad.emplace_back("undecodable frames", unknownCodec);
+
+    const QString goodPath = writeRaw("gut.avi", good);
+    anim.setFileName(goodPath);
+    anim.move(3, 4);
+    int i = 0;
+    for (const auto& [what, bytes] : bad) {
+        const QString path = writeRaw(QString("bad%1.avi").arg(i++), bytes);
+        try {
+            anim.setFileName(path);
+            ADD_FAILURE() << "opened: " << what.toStdString();
+        } catch (const EToolkitError& e) {
+            EXPECT_EQ(e.text(), kCannotOpen) << what.toStdString();
+        }
+        EXPECT_EQ(anim.fileName(), goodPath) << what.toStdString();
+        EXPECT_EQ(anim.frameCount(), 15) << what.toStdString();
+        EXPECT_EQ(anim.geometry(), QRect(3, 4, 20, 10)) << what.toStdString();
+    }
+    EXPECT_THROW(anim.setFileName(dir.filePath("fehlt.avi")), EToolkitError);
+    EXPECT_THROW(anim.setFileName(dir.path()), EToolkitError);
+}
+
+TEST_F(AnimateTest, PlayWithoutClipFailsLikeOpening)
+{
+    try {
+        anim.Play(1, 15, 1);
+        ADD_FAILURE();
+    } catch (const EToolkitError& e) {
+        EXPECT_EQ(e.text(), kCannotOpen);
+    }
+    EXPECT_FALSE(anim.isPlaying());
+}
+
+TEST_F(AnimateTest, APassShowsEachFrameForOneDurationThenStopsOnce)
+{
+    openClock();
+    const std::int64_t start = now;
+    anim.Play(1, 15, 1);
+    EXPECT_TRUE(anim.isPlaying());
+    EXPECT_EQ(anim.currentFrame(), 1);
+    for (int k = 1; k <= 15; ++k) {
+        at(start + (k - 1) * kD);
+        EXPECT_EQ(anim.currentFrame(), k);
+        at(start + k * kD - 1);
+        EXPECT_EQ(anim.currentFrame(), k);
+    }
+    EXPECT_EQ(stops, 0);
+    at(start + 15 * kD);
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(anim.isPlaying());
+    at(start + 100 * kD);
+    EXPECT_EQ(stops, 1);
+}
+
+TEST_F(AnimateTest, RepetitionsAndEndlessPlays)
+{
+    openClock(20);
+    std::int64_t start = now;
+    anim.Play(3, 5, 2); // 3 4 5 3 4 5
+    at(start + 3 * kD);
+    EXPECT_EQ(anim.currentFrame(), 3);
+    at(start + 5 * kD);
+    EXPECT_EQ(anim.currentFrame(), 5);
+    at(start + 6 * kD - 1);
+    EXPECT_EQ(stops, 0);
+    at(start + 6 * kD);
+    EXPECT_EQ(stops, 1);
+
+    start = now;
+    anim.Play(1, 15, 0);
+    at(start + 1000 * kD + 2 * kD);
+    EXPECT_EQ(anim.currentFrame(), (1000 + 2) % 15 + 1);
+    EXPECT_TRUE(anim.isPlaying());
+    EXPECT_EQ(stops, 1);
+    anim.Stop();
+    EXPECT_EQ(stops, 2);
+}
+
+TEST_F(AnimateTest, PlayWhilePlayingRaisesOneStopForTheCutPlayBeforeReturning)
+{
+    openClock();
+    anim.Play(1, 15, 1);
+    at(now + 5 * kD);
+    bool newPlayRunning = false;
+    anim.onStop = [&] {
+        ++stops;
+        newPlayRunning = anim.isPlaying() && anim.currentFrame() == 1;
+    };
+    const std::int64_t restart = now;
+    anim.Play(1, 15, 1);
+    EXPECT_EQ(stops, 1);
+    EXPECT_TRUE(newPlayRunning);
+    at(restart + 15 * kD - 1); // the first play's end passed long ago
+    EXPECT_EQ(stops, 1);
+    at(restart + 15 * kD);
+    EXPECT_EQ(stops, 2);
+    at(restart + 60 * kD);
+    EXPECT_EQ(stops, 2);
+}
+
+TEST_F(AnimateTest, StopRaisesInsideTheCallAndTheStoppedPlayNeverEnds)
+{
+    openClock();
+    anim.Stop(); // with nothing playing
+    EXPECT_EQ(stops, 1);
+
+    const std::int64_t start = now;
+    anim.Play(1, 15, 1);
+    at(start + 7 * kD);
+    ASSERT_EQ(anim.currentFrame(), 8);
+    int frameInHandler = 0;
+    anim.onStop = [&] {
+        ++stops;
+        frameInHandler = anim.currentFrame();
+    };
+    anim.Stop();
+    EXPECT_EQ(stops, 2);
+    EXPECT_EQ(frameInHandler, 1);
+    EXPECT_FALSE(anim.isPlaying());
+    at(start + 30 * kD);
+    EXPECT_EQ(stops, 2);
+
+    // A handler that restarts the clock (the skip button's case) keeps its play.
+    anim.onStop = [&] {
+        ++stops;
+        if (stops == 3)
+            anim.Play(1, 15, 1);
+    };
+    anim.Stop();
+    EXPECT_EQ(stops, 3);
+    EXPECT_TRUE(anim.isPlaying());
+}
+
+TEST_F(AnimateTest, RefusedPlaysStartNothingAndRaiseNothing)
+{
+    openClock(12); // fewer frames than the clock asks for
+    for (auto [first, last, count] : {std::tuple{1, 15, 1}, {0, 5, 1}, {6, 5, 1}, {1, 12, -1}}) {
+        anim.Play(first, last, count);
+        EXPECT_FALSE(anim.isPlaying());
+    }
+    at(now + 1000 * kD);
+    EXPECT_EQ(stops, 0);
+
+    const std::int64_t start = now;
+    anim.Play(1, 12, 1);
+    anim.Play(1, 13, 1); // refused: the running play goes on, unreported
+    EXPECT_EQ(stops, 0);
+    at(start + 12 * kD);
+    EXPECT_EQ(stops, 1);
+}
+
+TEST_F(AnimateTest, RealClockEndsThePlayFromTheEventLoop)
+{
+    anim.setFileName(write("schnell.avi", AviClip::plain(20, 10, 15, 2000)));
+    anim.onStop = [this] { ++stops; };
+    anim.Play(1, 15, 1);
+    EXPECT_EQ(stops, 0);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return stops > 0; }, 5000));
+    EXPECT_EQ(anim.currentFrame(), 15);
+    QTest::qWait(100);
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(anim.isPlaying());
+}
+
+TEST_F(AnimateTest, AnErrorOfTheStopHandlerReachesTheErrorBox)
+{
+    QStringList boxes;
+    TApplication::instance()->setErrorBoxHandler(
+        [&](const QString&, const QString& text) { boxes << text; });
+    anim.setFileName(write("schnell.avi", AviClip::plain(20, 10, 15, 1000)));
+    anim.onStop = [] { throw EToolkitError(std::string("Uhr kaputt")); };
+    anim.Play(1, 15, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }, 5000));
+    EXPECT_EQ(boxes, QStringList{"Uhr kaputt."});
+    EXPECT_FALSE(anim.isPlaying());
+    installPrintingErrorBox();
+    // Stop lets it through to its caller.
+    EXPECT_THROW(anim.Stop(), EToolkitError);
+}
+
+} // namespace
