@@ -1,0 +1,223 @@
+// The application object: error box, deferred reports, the one window, the
+// list of screens and the event loop.
+//
+// Errors thrown by handlers are caught in TApplication::invoke (and, for code
+// that does not use it, in notify) rather than being let through Qt's own
+// frames, which are built without exception support. They are kept in a list
+// and shown when the notify() call delivering the event returns, so the box
+// appears after the handler and everything it was doing has been abandoned.
+#include "Application.h"
+
+#include "DesktopWindow.h"
+#include "Fonts.h"
+#include "Form.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QScreen>
+
+#include <exception>
+
+namespace {
+
+QSize desktopSizeOverride;
+
+QString messageOf(const std::exception& error)
+{
+    return QString::fromUtf8(error.what());
+}
+
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+    , title_(QStringLiteral("Tintarium"))
+{
+    setQuitOnLastWindowClosed(false);
+    installFontSubstitutions();
+}
+
+TApplication::~TApplication()
+{
+    destroyForms();
+    desktopWindow_.reset();
+}
+
+TApplication* TApplication::instance()
+{
+    return qobject_cast<TApplication*>(QCoreApplication::instance());
+}
+
+void TApplication::setTitle(const QString& title)
+{
+    title_ = title;
+    if (desktopWindow_)
+        desktopWindow_->setWindowTitle(title_);
+}
+
+QString TApplication::title() const
+{
+    return title_;
+}
+
+QString TApplication::withFullStop(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void TApplication::showException(const QString& message)
+{
+    const QString text = withFullStop(message);
+    if (errorBoxHandler_) {
+        errorBoxHandler_(title_, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, desktopWindow());
+    box.exec();
+}
+
+void TApplication::setErrorBoxHandler(ErrorBoxHandler handler)
+{
+    errorBoxHandler_ = std::move(handler);
+}
+
+void TApplication::reportAfterEvent(const QString& message)
+{
+    pendingReports_.append(message);
+    if (deliveryDepth_ == 0) {
+        // No delivery in progress: the queued call is itself an event, and
+        // the reports are shown when its delivery returns.
+        QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
+    }
+}
+
+void TApplication::invoke(const std::function<void()>& handler)
+{
+    if (!handler)
+        return;
+    auto* app = instance();
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        if (!app)
+            throw;
+        app->pendingErrors_.append(messageOf(error));
+        if (app->deliveryDepth_ == 0)
+            app->flushErrors();
+    }
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    ++deliveryDepth_;
+    bool result = false;
+    try {
+        result = QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        pendingErrors_.append(messageOf(error));
+        result = true;
+    }
+    --deliveryDepth_;
+    flushErrors();
+    if (deliveryDepth_ == 0)
+        flushReports();
+    return result;
+}
+
+void TApplication::flushErrors()
+{
+    while (!pendingErrors_.isEmpty())
+        showException(pendingErrors_.takeFirst());
+}
+
+void TApplication::flushReports()
+{
+    // The box runs its own loop, whose events end at depth 0 again.
+    if (flushingReports_)
+        return;
+    flushingReports_ = true;
+    while (!pendingReports_.isEmpty())
+        showException(pendingReports_.takeFirst());
+    flushingReports_ = false;
+}
+
+QWidget* TApplication::desktopWindow()
+{
+    if (!desktopWindow_) {
+        desktopWindow_ = std::make_unique<TDesktopWindow>();
+        desktopWindow_->setWindowTitle(title_);
+        if (!windowIcon().isNull())
+            desktopWindow_->setWindowIcon(windowIcon());
+    }
+    return desktopWindow_.get();
+}
+
+void TApplication::setIcon(const QIcon& icon)
+{
+    setWindowIcon(icon);
+    desktopWindow()->setWindowIcon(icon);
+}
+
+TForm* TApplication::mainForm() const
+{
+    return mainForm_.data();
+}
+
+std::vector<TForm*> TApplication::forms() const
+{
+    std::vector<TForm*> live;
+    for (const auto& form : forms_)
+        if (form)
+            live.push_back(form.data());
+    return live;
+}
+
+void TApplication::registerForm(TForm* form)
+{
+    if (!mainForm_)
+        mainForm_ = form;
+    forms_.emplace_back(form);
+}
+
+int TApplication::run()
+{
+    if (terminated_)
+        return 0;
+    if (auto* form = mainForm())
+        form->Show();
+    return exec();
+}
+
+void TApplication::terminate()
+{
+    terminated_ = true;
+    // Leaves every event loop of the thread, nested modal ones included.
+    QCoreApplication::exit(0);
+}
+
+void TApplication::destroyForms()
+{
+    while (!forms_.empty()) {
+        QPointer<TForm> form = forms_.back();
+        forms_.pop_back();
+        delete form.data();
+    }
+}
+
+QSize TApplication::desktopSize()
+{
+    if (desktopSizeOverride.isValid())
+        return desktopSizeOverride;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->virtualGeometry().size();
+    return QSize(TForm::FormWidth, TForm::FormHeight);
+}
+
+void TApplication::setDesktopSizeForTests(QSize size)
+{
+    desktopSizeOverride = size;
+}

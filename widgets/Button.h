@@ -1,0 +1,26 @@
+// A push button. onClick runs for a left click (press and release over the
+// button), for the space key while the button has the focus, and for Enter:
+// on the focused button itself, otherwise on its form's default button.
+#pragma once
+
+#include <QPushButton>
+
+#include <functional>
+
+class TButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TButton(QWidget* parent);
+
+    void setCaption(const QString& caption);
+    QString caption() const;
+
+    std::function<void()> onClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void runClickHandler();
+};

@@ -1,0 +1,107 @@
+// Drawing of the group box (etched frame, caption) and its bottom docking.
+#include "GroupBox.h"
+
+#include "Colors.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+TGroupBox::TGroupBox(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void TGroupBox::setCaption(const QString& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    update();
+}
+
+void TGroupBox::setColor(TColor color)
+{
+    if (color_ && *color_ == color)
+        return;
+    color_ = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(color));
+    setPalette(pal);
+    update();
+}
+
+int TGroupBox::captionHeight() const
+{
+    return QFontMetrics(font()).height();
+}
+
+QRect TGroupBox::clientArea() const
+{
+    const int top = captionHeight();
+    return QRect(2, top, width() - 4, height() - top - 2);
+}
+
+void TGroupBox::dockBottom(QWidget* child)
+{
+    if (!child)
+        return;
+    for (const auto& docked : docked_)
+        if (docked == child) {
+            redock();
+            return;
+        }
+    docked_.emplace_back(child);
+    redock();
+}
+
+void TGroupBox::redock()
+{
+    // Later docked children stack upward from the bottom, as with alBottom.
+    int bottom = clientArea().bottom() + 1;
+    const QRect area = clientArea();
+    for (const auto& child : docked_) {
+        if (!child || child->parentWidget() != this || child->isHidden())
+            continue;
+        const int height = child->height();
+        child->setGeometry(area.left(), bottom - height, area.width(), height);
+        bottom -= height;
+    }
+}
+
+void TGroupBox::resizeEvent(QResizeEvent*)
+{
+    redock();
+}
+
+void TGroupBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        redock();
+    QWidget::changeEvent(event);
+}
+
+void TGroupBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QColor background = palette().color(QPalette::Window);
+    if (color_)
+        painter.fillRect(rect(), background);
+
+    // Etched frame: a white line offset by one pixel under a grey one.
+    const int h = captionHeight();
+    QRect frame(1, h / 2, width() - 1, height() - h / 2);
+    painter.setPen(toQColor(0x80000014)); // clBtnHighlight
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    frame.translate(-1, -1);
+    painter.setPen(toQColor(0x80000010)); // clBtnShadow
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+
+    if (!caption_.isEmpty()) {
+        const QFontMetrics metrics(font());
+        const QRect text(8, 0, metrics.horizontalAdvance(caption_), h);
+        painter.fillRect(text, background);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+    }
+}

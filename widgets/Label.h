@@ -1,0 +1,54 @@
+// A text without a window of its own. With AutoSize (the default) its size
+// follows the caption (with WordWrap only its height); otherwise the size is
+// fixed and WordWrap breaks the text at word boundaries. Unless transparent it
+// fills its rectangle with its colour (by default its parent's). onClick runs
+// when the left button is pressed and released over it.
+#pragma once
+
+#include "GraphicControl.h"
+#include "Typen.h"
+
+#include <functional>
+#include <optional>
+
+class TLabel : public TGraphicControl {
+    Q_OBJECT
+
+public:
+    explicit TLabel(QWidget* parent);
+
+    void setCaption(const QString& caption);
+    QString caption() const { return caption_; }
+    void setAutoSize(bool autoSize);
+    bool autoSize() const { return autoSize_; }
+    void setWordWrap(bool wordWrap);
+    void setCentered(bool centered);
+    void setTransparent(bool transparent);
+    bool transparent() const { return transparent_; }
+    void setColor(TColor color);
+    TColor color() const;
+    void setFontColor(TColor color);
+
+    std::function<void()> onClick;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void adjustSize();
+    int textFlags() const;
+
+    QString caption_;
+    bool autoSize_ = true;
+    bool wordWrap_ = false;
+    bool centered_ = false;
+    bool transparent_ = false;
+    bool leftPressed_ = false;
+    bool adjusting_ = false;
+    std::optional<TColor> color_;
+    TColor fontColor_ = clWindowText;
+};

@@ -1,0 +1,86 @@
+// Drawing of the panel's frame lines and caption.
+#include "Panel.h"
+
+#include "Colors.h"
+
+#include <QPainter>
+
+namespace {
+
+// Draws a one-pixel frame around rect (top/left in one colour, bottom/right
+// in the other) and shrinks rect by one pixel on every side.
+void frame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), bottomRight);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), bottomRight);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), 1, 1), topLeft);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, 1), topLeft);
+    rect.adjust(1, 1, -1, -1);
+}
+
+} // namespace
+
+TPanel::TPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(color_));
+    setPalette(pal);
+}
+
+void TPanel::setCaption(const QString& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    update();
+}
+
+void TPanel::setColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(color_));
+    setPalette(pal);
+    update();
+}
+
+void TPanel::setBevelInner(bool raised)
+{
+    if (raised == bevelInner_)
+        return;
+    bevelInner_ = raised;
+    update();
+}
+
+void TPanel::setBorderSingle(bool single)
+{
+    if (single == borderSingle_)
+        return;
+    borderSingle_ = single;
+    update();
+}
+
+void TPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(color_));
+    const QColor highlight = toQColor(0x80000014); // clBtnHighlight
+    const QColor shadow = toQColor(0x80000010); // clBtnShadow
+    QRect frame = rect();
+    if (borderSingle_)
+        frame3D(painter, frame, Qt::black, Qt::black);
+    frame3D(painter, frame, highlight, shadow);
+    if (bevelInner_)
+        frame3D(painter, frame, highlight, shadow);
+    if (!caption_.isEmpty()) {
+        painter.setPen(toQColor(clWindowText));
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    }
+}

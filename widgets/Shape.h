@@ -1,0 +1,45 @@
+// A geometric figure without a window of its own: filled with a solid brush
+// and outlined by a black one-pixel pen, rasterised here pixel by pixel (no
+// antialiasing) so that its pixels are exact. onMouseDown runs for a press of
+// any mouse button over the whole rectangle, and again for the second press
+// of a double-click. Setters that change nothing do not repaint.
+#pragma once
+
+#include "GraphicControl.h"
+#include "Typen.h"
+
+#include <QImage>
+
+#include <functional>
+
+class TShape : public TGraphicControl {
+    Q_OBJECT
+
+public:
+    // 65 x 65, stRectangle, white brush.
+    explicit TShape(QWidget* parent);
+
+    void setShape(TShapeType shape);
+    TShapeType shape() const { return shape_; }
+    void setBrushColor(TColor color);
+    // Exactly the value last written, system colours included.
+    TColor brushColor() const { return brushColor_; }
+
+    // The figure for a widget of the given size: brush and pen pixels opaque,
+    // the rest transparent.
+    static QImage render(TShapeType shape, QSize size, const QColor& brush);
+
+    std::function<void()> onMouseDown;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void rebuild();
+
+    TShapeType shape_ = stRectangle;
+    TColor brushColor_ = clWhite;
+    QImage figure_;
+};

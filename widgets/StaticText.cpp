@@ -1,0 +1,43 @@
+// Drawing of the static text.
+#include "StaticText.h"
+
+#include "Colors.h"
+
+#include <QPainter>
+
+TStaticText::TStaticText(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void TStaticText::setCaption(const QString& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    update();
+}
+
+void TStaticText::setColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+}
+
+void TStaticText::setFontColor(TColor color)
+{
+    if (color == fontColor_)
+        return;
+    fontColor_ = color;
+    update();
+}
+
+void TStaticText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(color_));
+    painter.setPen(toQColor(fontColor_));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+}
