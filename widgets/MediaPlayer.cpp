@@ -84,20 +84,15 @@ void TMediaPlayer::Open()
 
     SF_INFO format{};
     errno = 0;
-    std::unique_ptr<SNDFILE, SndfileCloser> file(
+    const std::unique_ptr<SNDFILE, SndfileCloser> file(
         sf_open(QFile::encodeName(m_fileName).constData(), SFM_READ, &format));
     if (!file) {
-        const int savedErrno = errno;
-        switch (sf_error(nullptr)) {
-        case SF_ERR_UNRECOGNISED_FORMAT:
-        case SF_ERR_MALFORMED_FILE:
-        case SF_ERR_UNSUPPORTED_ENCODING:
+        const int systemError = errno;
+        // libsndfile names a format fault with one of many codes; only a
+        // system error says anything about the file itself.
+        if (sf_error(nullptr) != SF_ERR_SYSTEM)
             fail(notPlayableText());
-        case SF_ERR_SYSTEM:
-            fail(savedErrno == ENOENT ? fileNotFoundText() : unknownErrorText());
-        default:
-            fail(unknownErrorText());
-        }
+        fail(systemError == ENOENT ? fileNotFoundText() : unknownErrorText());
     }
     if (format.channels < 1 || format.channels > kMaxChannels || format.samplerate < kMinRate
         || format.samplerate > kMaxRate)
@@ -118,7 +113,8 @@ void TMediaPlayer::Open()
             fail(notPlayableText());
         pcm.append(reinterpret_cast<const char*>(chunk.data()), bytes);
     }
-    file.reset();
+    if (pcm.isEmpty()) // a header without samples: nothing to play
+        fail(notPlayableText());
 
     // The audio stack is first touched here, not when the player is made.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();

@@ -15,6 +15,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 const QString kCannotOpen = QString::fromUtf8("AVI kann nicht geöffnet werden");

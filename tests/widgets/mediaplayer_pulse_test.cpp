@@ -1,0 +1,173 @@
+// Tests of the media player against a private PulseAudio server with a null
+// sink: the failures of Open, Play and Close without a device, and that a cue
+// really sounds (recorded from the sink's monitor) and is stopped by a new
+// Open. The case without any output runs in a child process whose
+// PULSE_SERVER leads nowhere.
+#include "MediaPlayer.h"
+
+#include "PulseRecorder.h"
+#include "ToolkitError.h"
+#include "WavWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+class MediaPlayerTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString tone(const QString& name, double seconds, double hz = 440.0)
+    {
+        EXPECT_TRUE(writeToneWav(path(name).toStdString(), seconds, hz));
+        return path(name);
+    }
+    QString rawFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path(name);
+    }
+    QString openFailure(const QString& file)
+    {
+        player.setFileName(file);
+        try {
+            player.Open();
+        } catch (const EMCIDeviceError& e) {
+            EXPECT_FALSE(player.isOpen());
+            return e.text();
+        }
+        return "opened";
+    }
+
+    QTemporaryDir dir;
+    TMediaPlayer player{nullptr};
+};
+
+TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
+{
+    QFile wav(tone("gut.wav", 0.2));
+    ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
+    const QByteArray good = wav.readAll();
+
+    EXPECT_EQ(openFailure(path("fehlt.wav")), TMediaPlayer::fileNotFoundText());
+    EXPECT_EQ(openFailure(""), TMediaPlayer::fileNotFoundText());
+    EXPECT_EQ(openFailure(rawFile("text.wav", "Das ist kein Klang, nur ein Text.\n")),
+              TMediaPlayer::notPlayableText());
+    EXPECT_EQ(openFailure(rawFile("leer.wav", "")), TMediaPlayer::notPlayableText());
+    EXPECT_EQ(openFailure(dir.path()), TMediaPlayer::notPlayableText());
+    for (int cut : {4, 12, 30, 43})
+        EXPECT_EQ(openFailure(rawFile(QString("kurz%1.wav").arg(cut), good.left(cut))),
+                  TMediaPlayer::notPlayableText()) << cut;
+    QByteArray zeroChannels = good;
+    zeroChannels[22] = 0;
+    EXPECT_EQ(openFailure(rawFile("nullkanal.wav", zeroChannels)), TMediaPlayer::notPlayableText());
+
+    // A file cut inside its samples still opens, with what is there.
+    player.setFileName(rawFile("halb.wav", good.left(44 + 8820)));
+    ASSERT_NO_THROW(player.Open());
+    EXPECT_EQ(player.lengthUSecs(), 100000);
+
+    // A failed Open after a good one leaves no device open.
+    EXPECT_EQ(openFailure(path("fehlt.wav")), TMediaPlayer::fileNotFoundText());
+    try {
+        player.Play();
+        ADD_FAILURE();
+    } catch (const EToolkitError& e) {
+        EXPECT_EQ(e.text(), QString::fromUtf8("Kein MCI-Gerät geöffnet"));
+    }
+}
+
+TEST_F(MediaPlayerTest, PlayAndCloseWithoutDevice)
+{
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_NO_THROW(player.Close());
+    EXPECT_THROW(player.Play(), EToolkitError);
+    player.setFileName(tone("a.wav", 0.1));
+    EXPECT_EQ(player.fileName(), path("a.wav"));
+    EXPECT_FALSE(player.isOpen()); // setting the name opens nothing
+    player.Open();
+    player.Close();
+    player.Close();
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_THROW(player.Play(), EToolkitError);
+}
+
+TEST_F(MediaPlayerTest, ACueSoundsUntilItsEndAndAnOpenSilencesIt)
+{
+    PulseRecorder recorder;
+    ASSERT_TRUE(recorder.start());
+    QTest::qWait(1000); // a recorder needs a moment before it hears the first sound
+
+    player.setFileName(tone("lang.wav", 3.0));
+    player.Open();
+    EXPECT_FALSE(player.isSounding());
+    player.Play();
+    EXPECT_TRUE(player.isSounding());
+    recorder.mark();
+    QTest::qWait(800);
+    EXPECT_GT(recorder.peakSinceMark(), 8000) << "the cue is not heard";
+
+    // Open stops the sound still playing before it opens the new file.
+    player.setFileName(tone("still.wav", 0.2, 0.0));
+    player.Open();
+    EXPECT_FALSE(player.isSounding());
+    QTest::qWait(300);
+    recorder.mark();
+    QTest::qWait(1000);
+    EXPECT_LT(recorder.peakSinceMark(), 200) << "the first cue goes on";
+
+    // A short cue counts as sounding until the output has processed all of it.
+    player.setFileName(tone("kurz.wav", 0.3));
+    player.Open();
+    player.Play();
+    EXPECT_TRUE(player.isSounding());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
+    EXPECT_TRUE(player.isOpen()); // the device stays open after the end
+
+    // Play again rewinds: the same cue sounds a second time.
+    QTest::qWait(300);
+    recorder.mark();
+    player.Play();
+    EXPECT_TRUE(player.isSounding());
+    QTest::qWait(400);
+    EXPECT_GT(recorder.peakSinceMark(), 8000);
+    player.Close();
+    EXPECT_FALSE(player.isSounding());
+}
+
+TEST_F(MediaPlayerTest, NoOutputDevice)
+{
+    if (qEnvironmentVariableIsSet("TINTARIUM_NO_DEVICE_CHILD")) {
+        player.setFileName(tone("a.wav", 0.1));
+        EXPECT_EQ(openFailure(player.fileName()), TMediaPlayer::noDeviceText());
+        EXPECT_THROW(player.Play(), EToolkitError);
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TINTARIUM_NO_DEVICE_CHILD", "1");
+    env.insert("PULSE_SERVER", "unix:" + dir.filePath("kein-server"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=MediaPlayerTest.NoOutputDevice"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+}
+
+} // namespace
