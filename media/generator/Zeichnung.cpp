@@ -322,7 +322,7 @@ QImage Fussleiste()
     QPainter p(&bild);
     const std::vector<Abschnitt> zeile{
         {QStringLiteral("irisoft Spiele \u00B7 Wir bringen Farbe ins Spiel"), false, Farben::Schwarz}};
-    schreibe(p, zeile, passendeGroesse(zeile, 269), 33, 23);
+    schreibe(p, zeile, passendeGroesse(zeile, 269), 33, 22);
     const std::vector<Abschnitt> marke{{QStringLiteral("irisoft"), true, Farben::Schwarz}};
     schreibe(p, marke, passendeGroesse(marke, 64), 658, 13);
     return bild;
