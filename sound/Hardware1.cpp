@@ -4,6 +4,7 @@
 
 #include "Button.h"
 
+#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QString>
 

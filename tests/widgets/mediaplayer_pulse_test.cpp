@@ -120,7 +120,7 @@ TEST_F(MediaPlayerTest, ACueSoundsUntilItsEndAndAnOpenSilencesIt)
     player.Play();
     EXPECT_TRUE(player.isSounding());
     recorder.mark();
-    QTest::qWait(800);
+    QTest::qWait(1200);
     EXPECT_GT(recorder.peakSinceMark(), 8000) << "the cue is not heard";
 
     // Open stops the sound still playing before it opens the new file.
