@@ -301,18 +301,36 @@ TEST(Anleitung, ReadsWithHungarianLettersIntact)
     EXPECT_FALSE(text.contains(QChar(0xFFFD)));
 }
 
-TEST(Generator, WritesTheSameBytesOnEveryRun)
+namespace {
+
+// Runs the generator in `modus` into a fresh folder and compares each file
+// with the one the build wrote into `bisher`.
+void gleicheAusgabe(const char* modus, const QString& bisher, const QStringList& namen)
 {
+    SCOPED_TRACE(modus);
     QTemporaryDir ziel;
     ASSERT_TRUE(ziel.isValid());
     QProcess generator;
-    generator.start(QStringLiteral(TINTARIUM_MEDIENGENERATOR), {QStringLiteral("dateien"), ziel.path()});
+    generator.start(QStringLiteral(TINTARIUM_MEDIENGENERATOR), {QString::fromLatin1(modus), ziel.path()});
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
-    for (const char* name : {"Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp", "TintariumRichtig.wav",
-                             "TintariumFalsch.wav", "TintariumGewonnen.wav"}) {
-        QFile neu(QDir(ziel.path()).filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(neu.open(QIODevice::ReadOnly)) << name;
-        EXPECT_EQ(neu.readAll(), lies(name)) << name;
+    for (const QString& name : namen) {
+        QFile neu(QDir(ziel.path()).filePath(name));
+        QFile alt(QDir(bisher).filePath(name));
+        ASSERT_TRUE(neu.open(QIODevice::ReadOnly)) << name.toStdString();
+        ASSERT_TRUE(alt.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(neu.readAll(), alt.readAll()) << name.toStdString();
     }
+}
+
+} // namespace
+
+TEST(Generator, WritesTheSameBytesOnEveryRun)
+{
+    gleicheAusgabe("dateien", QStringLiteral(TINTARIUM_SPIEL_DIR),
+                   {"Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp", "TintariumRichtig.wav",
+                    "TintariumFalsch.wav", "TintariumGewonnen.wav"});
+    gleicheAusgabe("bilder", QStringLiteral(TINTARIUM_BILDER_DIR),
+                   {"Titelbild.png", "TitelbildOhneMotto.png", "Kartenbild.png", "Fussleiste.png",
+                    "Spielleiste.png", "Programmsymbol-16.png", "Programmsymbol-256.png"});
 }
