@@ -69,18 +69,24 @@ private:
             Schiessen();
         } else if (r < 800) {
             U.ansicht.UhrLaeuftAb();
-            if (s.Uhrsegment == 0)
+            if (s.Uhrsegment == 0) {
                 ++Zuege;
+                NeuVerteilt();
+            }
         } else if (r < 850) {
-            while (s.Uhrsegment != 0 || !U.ansicht.Uhrbilder[5] || !U.ansicht.Uhrbilder[0])
+            int segmente = 0;
+            do
                 U.ansicht.UhrLaeuftAb();
+            while (s.Uhrsegment != 0 && ++segmente < 6);
             ++Zuege;
+            NeuVerteilt();
         } else if (r < 930) {
             const int spieler = s.AktuellerSpieler;
             s.NeueFarbeClick();
             if (U.ansicht.SpielerNachStopp != (spieler % static_cast<int>(s.Spielerliste.size())) + 1)
                 Fehler = "Ueberspringen hat den Zug nicht im Stopp beendet";
             ++Zuege;
+            NeuVerteilt();
         } else if (r < 945) {
             s.BossKey();
         } else if (r < 960) {
@@ -101,6 +107,18 @@ private:
         }
         if (U.ansicht.AbbruchVerzoegert)
             U.ansicht.MeldungenZustellen();  // as the event loop would
+    }
+
+    // A new deal leaves the target colour on at most the one tile that the
+    // showing after it chose.
+    void NeuVerteilt() {
+        const TSpielablauf& s = U.spiel;
+        if (!s.SpielLaeuft())
+            return;
+        const auto ziel = std::count_if(s.Kartenfeld.begin(), s.Kartenfeld.end(),
+                                        [&](const TKarten& k) { return k.Farbe == s.Zielfarbe; });
+        if (ziel > 1 && Fehler.empty())
+            Fehler = "Zielfarbe nach neuer Verteilung auf mehreren Karten";
     }
 
     void Schiessen() {

@@ -54,6 +54,29 @@ std::vector<TColor> Kachelfarben(const TSpielablauf& s) {
         f.push_back(k.Farbe);
     return f;
 }
+
+// After a fresh deal and one showing: every list colour on one tile, except
+// at most one tile that the showing gave the target colour.
+void PruefeNeuVerteilt(const TSpielablauf& s, const std::vector<TColor>& vorher) {
+    int ziel = 0;
+    int bewegt = 0;
+    std::vector<TColor> rest;
+    for (std::size_t i = 0; i < s.Kartenfeld.size(); ++i) {
+        const TColor f = s.Kartenfeld[i].Farbe;
+        if (f == s.Zielfarbe) {
+            ++ziel;
+            continue;
+        }
+        rest.push_back(f);
+        bewegt += f != vorher[i] ? 1 : 0;
+    }
+    EXPECT_LE(ziel, 1);
+    EXPECT_GT(bewegt, 0);
+    std::sort(rest.begin(), rest.end());
+    EXPECT_EQ(std::adjacent_find(rest.begin(), rest.end()), rest.end());
+    for (TColor f : rest)
+        EXPECT_NE(std::find(s.Farbliste.begin(), s.Farbliste.end(), f), s.Farbliste.end());
+}
 }  // namespace
 
 TEST(Spielablauf, NeuesSpielMitZweiSpielern) {
@@ -107,8 +130,14 @@ TEST(Spielablauf, AbgelaufeneUhrVerteiltDieselbenFarbenNeu) {
     u.spiel.NeuesSpiel();
     const TColor ziel = u.spiel.Zielfarbe;
     const auto liste = u.spiel.Farbliste;
+    // Tiles that kept the target colour from earlier showings lose it in the
+    // new deal.
+    for (std::size_t i = 0; i < 20; i += 2)
+        u.spiel.Kartenfeld[i].SetzeFarbe(ziel);
+    const auto vorher = Kachelfarben(u.spiel);
     for (int k = 0; k < 6; ++k)
         u.ansicht.UhrLaeuftAb();
+    PruefeNeuVerteilt(u.spiel, vorher);
     EXPECT_EQ(u.spiel.AktuellerSpieler, 2);
     EXPECT_EQ(u.ansicht.NaechsteSpieler.back(), "Béla ist an der Reihe ");
     EXPECT_EQ(u.spiel.Spielerliste[1]->Titel.Color, clTitelblau);
@@ -135,7 +164,11 @@ TEST(Spielablauf, UeberspringenEndetDenZugInnerhalbDesStopps) {
     const TColor ziel = u.spiel.Zielfarbe;
     const auto liste = u.spiel.Farbliste;
     const int meldungen = u.ansicht.Meldungen;
+    for (std::size_t i = 1; i < 20; i += 3)
+        u.spiel.Kartenfeld[i].SetzeFarbe(ziel);
+    const auto vorher = Kachelfarben(u.spiel);
     u.spiel.NeueFarbeClick();
+    PruefeNeuVerteilt(u.spiel, vorher);
     EXPECT_EQ(u.ansicht.Stopps, 1);
     EXPECT_EQ(u.ansicht.Meldungen, meldungen + 1);
     // The turn had passed before the stop returned.
