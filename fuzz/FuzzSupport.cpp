@@ -1,0 +1,43 @@
+// The fuzz targets' application and scratch folder. Both are made once and
+// kept to the end of the process: libFuzzer never returns from its loop, and
+// memory reachable from a static is not a leak. The scratch folder goes when
+// the process exits normally.
+#include "FuzzSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+void startFuzzApplication()
+{
+    static QApplication* application = nullptr;
+    if (application)
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's warnings about odd input would flood the fuzzer's output.
+    qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false");
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    application = new QApplication(argc, argv);
+}
+
+QString writeScratchFile(const QString& name, const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir; // removed when the process exits normally
+    if (!dir.isValid()) {
+        std::fprintf(stderr, "no scratch folder\n");
+        std::abort();
+    }
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::abort();
+    }
+    return path;
+}

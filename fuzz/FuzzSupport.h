@@ -1,0 +1,16 @@
+// What the fuzz targets share: the one Qt application they need (widgets and
+// text layout want one; it runs on the offscreen platform) and a scratch
+// file through which an input reaches a loader that reads by file name.
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Creates the application on the first call; later calls do nothing.
+void startFuzzApplication();
+
+// Writes the input to a file named `name` in a private scratch folder that
+// lives as long as the process, and returns the file's path.
+QString writeScratchFile(const QString& name, const std::uint8_t* data, std::size_t size);
