@@ -16,7 +16,7 @@ namespace {
 
 constexpr qint64 maxPictureFileSize = 256 * 1024 * 1024;
 constexpr std::int64_t maxSide = 32768;
-constexpr std::int64_t maxPixels = 64 * 1024 * 1024;
+constexpr std::int64_t maxPixels = 16 * 1024 * 1024;
 
 std::uint32_t readU32(const QByteArray& data, qsizetype at)
 {
