@@ -1,0 +1,294 @@
+// The game screen's widgets, their binding to the turn cycle, and the
+// cycle's view operations.
+#include "Colorschiessen1.h"
+
+#include "Animate.h"
+#include "Application.h"
+#include "Bilder.h"
+#include "Button.h"
+#include "Farbenschiessen1.h"
+#include "Fonts.h"
+#include "Gewonnen1.h"
+#include "GroupBox.h"
+#include "Image.h"
+#include "Kartenbild.h"
+#include "Label.h"
+#include "MediaPlayer.h"
+#include "Naechsterspieler1.h"
+#include "Panel.h"
+#include "Shape.h"
+#include "Spielablauf.h"
+#include "Spielertafel.h"
+#include "StaticText.h"
+#include "Ton.h"
+#include "ToolkitError.h"
+
+#include <QString>
+
+#include <chrono>
+
+TColorSchiessen* ColorSchiessen = nullptr;
+
+namespace {
+
+TGroupBox* Gruppe(QWidget* parent, int left, int top, int width, int height)
+{
+    auto* box = new TGroupBox(parent);
+    box->setGeometry(left, top, width, height);
+    return box;
+}
+
+// A title strip docked to the bottom of its frame: white 13-pixel text on the
+// bright blue.
+TStaticText* Titelleiste(TGroupBox* rahmen, int width, const QString& text)
+{
+    auto* titel = new TStaticText(rahmen);
+    titel->setGeometry(2, 8, width, 17);
+    titel->setCaption(text);
+    titel->setColor(clTitelblau);
+    titel->setFontColor(clWhite);
+    titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    rahmen->dockBottom(titel);
+    return titel;
+}
+
+}  // namespace
+
+TColorSchiessen::TColorSchiessen() : TForm(QStringLiteral("FarbenSchiessen"))
+{
+    ColorSchiessen = this;
+    setFormIcon(Programmsymbol());
+    WidgetsBauen();
+
+    Zentrieren();
+    // The cycle starts with Verraten off, its lists, its tiles and no marker.
+    m_spiel = std::make_unique<TSpielablauf>(*Konfiguration, *Level, *this);
+    Karten.reserve(m_spiel->Kartenfeld.size());
+    for (std::size_t i = 0; i < m_spiel->Kartenfeld.size(); ++i) {
+        const int index = static_cast<int>(i);
+        Karten.push_back(std::make_unique<TKartenbild>(Feld, [this, index] { KarteMouseDown(index); }));
+        Karten.back()->Abgleichen(m_spiel->Kartenfeld[i]);
+    }
+    const auto jetzt = std::chrono::system_clock::now().time_since_epoch();
+    m_spiel->ZufallStarten(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(jetzt).count()));
+
+    // Opening the clip sizes the clock to its frames; a clip that cannot be
+    // opened ends the creation, and with it the start of the program.
+    Uhr->setFileName(QStringLiteral("TintariumUhr.avi"));
+    UhrBilderLaden();
+}
+
+TColorSchiessen::~TColorSchiessen()
+{
+    // The widgets outlive the cycle by a moment: nothing they raise while
+    // being taken down may reach it.
+    if (Uhr)
+        Uhr->onStop = nullptr;
+    for (auto& karte : Karten)
+        karte->Form->onMouseDown = nullptr;
+    Tafeln.clear();
+    if (ColorSchiessen == this)
+        ColorSchiessen = nullptr;
+}
+
+void TColorSchiessen::WidgetsBauen()
+{
+    Image1 = new TImage(this);
+    Image1->setGeometry(0, 0, 816, 48);
+    Image1->setPicture(Spielleiste());
+
+    Image2 = new TImage(this);
+    Image2->setGeometry(0, 553, 800, 48);
+    Image2->setPicture(Fussleiste());
+
+    // An invisible click area on the footer strip.
+    Boss = new TLabel(this);
+    Boss->setAutoSize(false);
+    Boss->setTransparent(true);
+    Boss->setGeometry(32, 570, 33, 17);
+    Boss->onClick = [this] { BossKey(); };
+
+    Panel1 = new TPanel(this);
+    Panel1->setGeometry(0, 45, 816, 508);
+
+    Feld = Gruppe(Panel1, 8, 5, 502, 484);
+
+    NeueFarbe = new TButton(Panel1);
+    NeueFarbe->setGeometry(618, 456, 75, 24);
+    NeueFarbe->setCaption(QString::fromUtf8("Tovább"));
+    NeueFarbe->onClick = [this] { NeueFarbeClick(); };
+    setDefaultButton(NeueFarbe);
+
+    Ende = new TButton(Panel1);
+    Ende->setGeometry(720, 456, 74, 24);
+    Ende->setCaption(QStringLiteral("Vissza"));
+    Ende->onClick = [this] { EndeClick(); };
+
+    AnzeigeUhr = Gruppe(Panel1, 618, 287, 177, 133);
+    Uhr = new TAnimate(AnzeigeUhr);
+    Uhr->setGeometry(4, 26, 85, 87);
+    Uhr->onStop = [this] { UhrStop(); };
+
+    GroupBox1 = Gruppe(Panel1, 516, 287, 92, 133);
+    TonvorlageAnzeige = new TShape(GroupBox1);
+    TonvorlageAnzeige->setGeometry(2, 11, 88, 116);
+    TonvorlageAnzeige->setShape(stEllipse);
+
+    GroupBox2 = Gruppe(Panel1, 618, 267, 177, 27);
+    StaticText1 = Titelleiste(GroupBox2, 173, QString::fromUtf8(" Hátralévő idő"));
+    GroupBox3 = Gruppe(Panel1, 516, 267, 92, 27);
+    StaticText2 = Titelleiste(GroupBox3, 88, QString::fromUtf8(" Célszín"));
+
+    MediaPlayer = new TMediaPlayer(Panel1);
+    MediaPlayer->setGeometry(535, 16, 253, 20);
+    MediaPlayer->hide();
+
+    setTabOrder(NeueFarbe, Ende);
+}
+
+void TColorSchiessen::UhrBilderLaden()
+{
+    int spalte = 0;
+    int zeile = 0;
+    for (TImage*& bild : UhrBilder) {
+        bild = new TImage(AnzeigeUhr);
+        bild->loadFromFile(QStringLiteral("TintariumUhr.bmp"));
+        bild->move(spalte * 35 + 108, zeile * 35 + 17);
+        // The bitmap's bottom-left colour lets the clock's box show through.
+        bild->setTransparent(true);
+        if (++zeile == 3) {
+            ++spalte;
+            zeile = 0;
+        }
+    }
+}
+
+void TColorSchiessen::Abgleichen()
+{
+    for (std::size_t i = 0; i < Karten.size(); ++i)
+        Karten[i]->Abgleichen(m_spiel->Kartenfeld[i]);
+
+    const auto& liste = m_spiel->Spielerliste;
+    if (Tafeln.size() > liste.size())
+        Tafeln.resize(liste.size());
+    for (std::size_t i = 0; i < liste.size(); ++i) {
+        if (i == Tafeln.size())
+            Tafeln.push_back(std::make_unique<TSpielertafel>(this, *liste[i]));
+        else
+            Tafeln[i]->Abgleichen(*liste[i]);
+    }
+}
+
+void TColorSchiessen::NeuesSpiel()
+{
+    m_spiel->NeuesSpiel();
+    Abgleichen();
+}
+
+void TColorSchiessen::KarteMouseDown(int index)
+{
+    m_spiel->KarteMouseDown(index);
+    Abgleichen();
+}
+
+void TColorSchiessen::NeueFarbeClick()
+{
+    m_spiel->NeueFarbeClick();
+    Abgleichen();
+}
+
+void TColorSchiessen::EndeClick()
+{
+    m_spiel->EndeClick();
+    Abgleichen();
+}
+
+void TColorSchiessen::BossKey()
+{
+    m_spiel->BossKey();
+    Abgleichen();
+}
+
+void TColorSchiessen::UhrStop()
+{
+    m_spiel->UhrStop();
+    Abgleichen();
+}
+
+void TColorSchiessen::ZielanzeigeFarbe(TColor farbe)
+{
+    if (TonvorlageAnzeige->brushColor() != farbe)
+        TonvorlageAnzeige->setBrushColor(farbe);
+}
+
+void TColorSchiessen::ZielanzeigeForm(TShapeType form)
+{
+    if (TonvorlageAnzeige->shape() != form)
+        TonvorlageAnzeige->setShape(form);
+}
+
+void TColorSchiessen::ZielanzeigeSichtbar(bool sichtbar)
+{
+    if (TonvorlageAnzeige->isHidden() == sichtbar)
+        TonvorlageAnzeige->setVisible(sichtbar);
+}
+
+void TColorSchiessen::UhrbildSichtbar(int index, bool sichtbar)
+{
+    if (index < 0 || index >= static_cast<int>(UhrBilder.size()))
+        return;
+    TImage* bild = UhrBilder[static_cast<std::size_t>(index)];
+    if (bild->isHidden() == sichtbar)
+        bild->setVisible(sichtbar);
+}
+
+void TColorSchiessen::UhrAbspielen(int erstes, int letztes, int anzahl)
+{
+    Uhr->Play(erstes, letztes, anzahl);
+}
+
+void TColorSchiessen::UhrStoppen()
+{
+    // The clock raises its stop event inside Stop, which runs UhrStop.
+    Uhr->Stop();
+}
+
+void TColorSchiessen::NaechsterSpielerZeigen(const std::string& text)
+{
+    NaechsterSpieler->Spielername->setCaption(QString::fromStdString(text));
+    NaechsterSpieler->Show();
+}
+
+void TColorSchiessen::TonAbspielen(const std::string& datei)
+{
+    ::TonAbspielen(*MediaPlayer, QString::fromStdString(datei));
+}
+
+void TColorSchiessen::TonSchliessen()
+{
+    ::TonSchliessen(*MediaPlayer);
+}
+
+void TColorSchiessen::SpielbildschirmZeigen()
+{
+    Abgleichen();
+    Show();
+}
+
+void TColorSchiessen::SpielbildschirmSchliessen()
+{
+    Close();
+}
+
+void TColorSchiessen::SiegerZeigen(int nummer)
+{
+    // The winning mark is recorded by now; it is seen behind the winner screen.
+    Abgleichen();
+    try {
+        Gewonnen->SiegerZeigen(nummer);
+    } catch (const EToolkitError& fehler) {
+        // The cycle goes on as if the screen had been closed; the error is
+        // shown once the event is over.
+        TApplication::instance()->reportAfterEvent(fehler.text());
+    }
+}

@@ -1,0 +1,310 @@
+// The game screen: its layout as painted, presses on tiles and on the hidden
+// reveal area, the clock's segments, skip and back, and its creation.
+#include "Spielfixture.h"
+
+#include "Button.h"
+#include "Colors.h"
+#include "Farbenschiessen1.h"
+#include "GroupBox.h"
+#include "Image.h"
+#include "Label.h"
+#include "MediaPlayer.h"
+#include "Programmstart.h"
+#include "Spielertafel.h"
+#include "StaticText.h"
+#include "Tintariumstart1.h"
+#include "ToolkitError.h"
+
+#include <QTest>
+
+namespace {
+
+const QColor Titelblau(0, 128, 255);
+const QColor Knopfgrau(240, 240, 240);
+
+}  // namespace
+
+using Spielbildschirm = Spielfixture;
+
+TEST_F(Spielbildschirm, WidgetsStehenAnIhrenPlaetzen)
+{
+    auto aufSchirm = [](QWidget* w) { return QRect(w->mapTo(ColorSchiessen, QPoint(0, 0)), w->size()); };
+    EXPECT_EQ(aufSchirm(bild().Image1), QRect(0, 0, 816, 48));
+    EXPECT_EQ(aufSchirm(bild().Image2), QRect(0, 553, 800, 48));
+    EXPECT_EQ(aufSchirm(bild().Boss), QRect(32, 570, 33, 17));
+    EXPECT_EQ(aufSchirm(bild().Feld), QRect(8, 50, 502, 484));
+    EXPECT_EQ(aufSchirm(bild().NeueFarbe), QRect(618, 501, 75, 24));
+    EXPECT_EQ(aufSchirm(bild().Ende), QRect(720, 501, 74, 24));
+    EXPECT_EQ(aufSchirm(bild().AnzeigeUhr), QRect(618, 332, 177, 133));
+    EXPECT_EQ(aufSchirm(bild().Uhr).topLeft(), QPoint(622, 358));
+    EXPECT_EQ(aufSchirm(bild().TonvorlageAnzeige), QRect(518, 343, 88, 116));
+    EXPECT_EQ(aufSchirm(bild().StaticText1), QRect(620, 320, 173, 17));
+    EXPECT_EQ(aufSchirm(bild().StaticText2), QRect(518, 320, 88, 17));
+    EXPECT_EQ(bild().StaticText1->caption(), QString::fromUtf8(" Hátralévő idő"));
+    EXPECT_EQ(bild().StaticText2->caption(), QString::fromUtf8(" Célszín"));
+    EXPECT_TRUE(bild().MediaPlayer->isHidden());
+    EXPECT_TRUE(bild().Boss->caption().isEmpty());
+    EXPECT_EQ(bild().defaultButton(), bild().NeueFarbe);
+    for (std::size_t i = 0; i < bild().UhrBilder.size(); ++i) {
+        const int spalte = static_cast<int>(i) / 3;
+        const int zeile = static_cast<int>(i) % 3;
+        EXPECT_EQ(bild().UhrBilder[i]->pos(), QPoint(108 + 35 * spalte, 17 + 35 * zeile)) << i;
+    }
+    // Each reveal label lies above its own shape.
+    for (const auto& karte : bild().Karten) {
+        const auto geschwister = bild().Feld->children();
+        EXPECT_GT(geschwister.indexOf(karte->Hinweis), geschwister.indexOf(karte->Form));
+    }
+}
+
+TEST_F(Spielbildschirm, ZeigtFeldTafelnZielUndUhrbilder)
+{
+    spielStarten(2, 0);
+    ereignisseVerarbeiten();
+    QImage b = aufnahme();
+
+    // Boards: frames at 513/50 and 513/180; the current player's title strip blue.
+    EXPECT_EQ(bild().Tafeln.size(), 2u);
+    EXPECT_EQ(bild().Tafeln[0]->Rahmen->geometry(), QRect(513, 50, 272, 120));
+    EXPECT_EQ(bild().Tafeln[1]->Rahmen->geometry(), QRect(513, 180, 272, 120));
+    EXPECT_EQ(pixel(b, 513 + 2 + 262, 50 + 7 + 9), Titelblau);
+    EXPECT_EQ(pixel(b, 513 + 2 + 262, 180 + 7 + 9), Knopfgrau);
+    EXPECT_EQ(bild().Tafeln[0]->Titel->caption(), QString::fromUtf8("1.játékos"));
+    EXPECT_EQ(bild().Tafeln[1]->Titel->caption(), QString::fromUtf8("2.játékos"));
+    // No mark yet: the frame's inside shows where mark 0 will be.
+    EXPECT_EQ(pixel(b, 513 + 10 + 12, 50 + 40 + 12), Knopfgrau);
+
+    // The target display: a circle in the target colour at game start.
+    EXPECT_EQ(bild().TonvorlageAnzeige->shape(), stCircle);
+    const QColor ziel = qFarbe(spiel().Zielfarbe);
+    EXPECT_EQ(pixel(b, 518 + 44, 343 + 58), ziel);
+    EXPECT_NE(pixel(b, 518 + 2, 343 + 2), ziel);
+
+    // The six segment pictures, their magenta third transparent.
+    for (int i = 0; i < 6; ++i) {
+        const int x = 618 + 108 + 35 * (i / 3);
+        const int y = 332 + 17 + 35 * (i % 3);
+        EXPECT_EQ(pixel(b, x + 20, y + 10), Testordner::segmentFarbe()) << i;
+        EXPECT_EQ(pixel(b, x + 3, y + 10), Knopfgrau) << i;
+    }
+
+    // Tiles 0 and 19 in their cells (field at 8/50; cells at 10/20 and
+    // 350/275 in it), over as many turns as it takes to see each shown.
+    bool gesehen[2] = {false, false};
+    for (int runde = 0; runde < 300 && !(gesehen[0] && gesehen[1]); ++runde) {
+        b = aufnahme();
+        const int indizes[2] = {0, 19};
+        const QPoint zellen[2] = {{8 + 10, 50 + 20}, {8 + 350, 50 + 275}};
+        for (int k = 0; k < 2; ++k) {
+            const TKarten& karte = spiel().Kartenfeld[static_cast<std::size_t>(indizes[k])];
+            const int v = karte.Form.Width;
+            const QPoint mitte = zellen[k] + QPoint(v / 2, v / 2);
+            if (karte.Form.Visible) {
+                gesehen[k] = true;
+                ASSERT_EQ(pixel(b, mitte.x(), mitte.y()), qFarbe(karte.Farbe)) << "tile " << indizes[k];
+                // Right of the tile, inside its cell, the field shows.
+                ASSERT_EQ(pixel(b, zellen[k].x() + v + 3, mitte.y()), Knopfgrau) << "tile " << indizes[k];
+            } else {
+                ASSERT_EQ(pixel(b, mitte.x(), mitte.y()), Knopfgrau) << "tile " << indizes[k];
+            }
+        }
+        bild().NeueFarbeClick();
+    }
+    EXPECT_TRUE(gesehen[0] && gesehen[1]);
+}
+
+TEST_F(Spielbildschirm, TrefferFuellenMarkenInDenGetroffenenFarben)
+{
+    spielStarten(1, 0);
+    std::vector<QColor> farben;
+    for (int n = 0; n < 3; ++n) {
+        const int i = karteBesorgen(true);
+        farben.push_back(qFarbe(spiel().Zielfarbe));
+        karteDruecken(i);
+    }
+    ASSERT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 3);
+    ereignisseVerarbeiten();
+    const QImage b = aufnahme();
+    for (int n = 0; n < 3; ++n)
+        EXPECT_EQ(pixel(b, 513 + 10 + 30 * n + 12, 50 + 40 + 12), farben[static_cast<std::size_t>(n)]) << n;
+    EXPECT_EQ(pixel(b, 513 + 10 + 30 * 3 + 12, 50 + 40 + 12), Knopfgrau);
+}
+
+TEST_F(Spielbildschirm, NurDerDruckAufEineGezeigteKarteIstEinSchuss)
+{
+    spielStarten(1, 0);
+    auto zustand = [this] { return spiel().Quelle.Zustand; };
+
+    // A hidden tile: nothing happens.
+    int verborgen = -1;
+    for (std::size_t i = 0; i < spiel().Kartenfeld.size(); ++i)
+        if (!spiel().Kartenfeld[i].Form.Visible)
+            verborgen = static_cast<int>(i);
+    ASSERT_GE(verborgen, 0);
+    auto vorher = zustand();
+    const QRect zelle(bild().Karten[static_cast<std::size_t>(verborgen)]->Form->geometry());
+    mausKlick(bild().Feld, zelle.center());
+    EXPECT_EQ(zustand(), vorher);
+
+    // Any button on a shown tile is a shot (the field is dealt anew).
+    for (Qt::MouseButton taste : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        const int i = karteBesorgen(false);
+        vorher = zustand();
+        karteDruecken(i, taste);
+        EXPECT_NE(zustand(), vorher) << taste;
+    }
+
+    // With the reveal labels on, a press on a label lying over a shown tile
+    // reaches the label, not the tile.
+    bild().BossKey();
+    ASSERT_TRUE(spiel().Verraten);
+    int gross = -1;
+    for (int versuch = 0; versuch < 200 && gross < 0; ++versuch) {
+        for (std::size_t i = 0; i < spiel().Kartenfeld.size(); ++i)
+            if (spiel().Kartenfeld[i].Form.Visible && spiel().Kartenfeld[i].Form.Width > 45)
+                gross = static_cast<int>(i);
+        if (gross < 0)
+            bild().NeueFarbeClick();
+    }
+    ASSERT_GE(gross, 0);
+    TLabel* hinweis = bild().Karten[static_cast<std::size_t>(gross)]->Hinweis;
+    ASSERT_FALSE(hinweis->isHidden());
+    const QPoint aufHinweis = hinweis->geometry().topLeft() + QPoint(2, 2);
+    ASSERT_TRUE(bild().Karten[static_cast<std::size_t>(gross)]->Form->geometry().contains(aufHinweis));
+    vorher = zustand();
+    mausKlick(bild().Feld, aufHinweis);
+    EXPECT_EQ(zustand(), vorher);
+}
+
+TEST_F(Spielbildschirm, BossReagiertNurInSeinerFlaeche)
+{
+    spielStarten(1, 0);
+    ASSERT_FALSE(spiel().Verraten);
+    for (QPoint aussen : {QPoint(31, 578), QPoint(65, 578), QPoint(48, 569), QPoint(48, 587)}) {
+        mausKlick(ColorSchiessen, aussen);
+        EXPECT_FALSE(spiel().Verraten) << aussen.x() << "," << aussen.y();
+    }
+    mausKlick(ColorSchiessen, QPoint(32, 570));
+    EXPECT_TRUE(spiel().Verraten);
+    // The labels of exactly the shown tiles appear, reading whether each has
+    // the target colour.
+    for (std::size_t i = 0; i < bild().Karten.size(); ++i) {
+        const TKarten& karte = spiel().Kartenfeld[i];
+        EXPECT_EQ(!bild().Karten[i]->Hinweis->isHidden(), karte.Form.Visible) << i;
+        if (karte.Form.Visible) {
+            EXPECT_EQ(bild().Karten[i]->Hinweis->caption(),
+                karte.Farbe == spiel().Zielfarbe ? QStringLiteral("true") : QStringLiteral("false"));
+        }
+    }
+    mausKlick(ColorSchiessen, QPoint(64, 586));
+    EXPECT_FALSE(spiel().Verraten);
+    for (const auto& karte : bild().Karten)
+        EXPECT_TRUE(karte->Hinweis->isHidden());
+}
+
+TEST_F(Spielbildschirm, UhrLaeuftDurchSechsSegmente)
+{
+    spielStarten(1, 3);  // "Nehéz": the target does not stay
+    for (TImage* b : bild().UhrBilder)
+        ASSERT_FALSE(b->isHidden());
+    ASSERT_FALSE(bild().TonvorlageAnzeige->isHidden());
+    for (int k = 1; k <= 5; ++k) {
+        segmentAblaufen();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(bild().UhrBilder[static_cast<std::size_t>(i)]->isHidden(), i < k) << k << " " << i;
+        EXPECT_TRUE(bild().TonvorlageAnzeige->isHidden()) << k;
+    }
+    const QImage b = aufnahme();
+    EXPECT_NE(pixel(b, 618 + 108 + 20, 332 + 17 + 10), Testordner::segmentFarbe());
+    EXPECT_EQ(pixel(b, 618 + 143 + 20, 332 + 87 + 10), Testordner::segmentFarbe());
+
+    // The sixth segment ends the turn: a new turn shows all again.
+    segmentAblaufen();
+    for (TImage* bildchen : bild().UhrBilder)
+        EXPECT_FALSE(bildchen->isHidden());
+    EXPECT_FALSE(bild().TonvorlageAnzeige->isHidden());
+    EXPECT_EQ(spiel().Uhrsegment, 0);
+}
+
+TEST_F(Spielbildschirm, ZielBleibtBeiLeichterStufe)
+{
+    spielStarten(1, 1);  // "Könnyű"
+    segmentAblaufen();
+    EXPECT_TRUE(bild().UhrBilder[0]->isHidden());
+    EXPECT_FALSE(bild().TonvorlageAnzeige->isHidden());
+}
+
+TEST_F(Spielbildschirm, TovabbUndEnterUeberspringenDenZug)
+{
+    spielStarten(2, 2);
+    segmentAblaufen();
+    ASSERT_EQ(spiel().AktuellerSpieler, 1);
+    mausKlick(bild().NeueFarbe, QPoint(10, 10));
+    EXPECT_EQ(spiel().AktuellerSpieler, 2);
+    EXPECT_EQ(spiel().Uhrsegment, 0);
+    for (TImage* b : bild().UhrBilder)
+        EXPECT_FALSE(b->isHidden());
+
+    bild().setFocus();
+    QTest::keyClick(&bild(), Qt::Key_Return);
+    EXPECT_EQ(spiel().AktuellerSpieler, 1);
+
+    // With the focus on "Vissza", Enter leaves the game instead.
+    bild().Ende->setFocus();
+    QTest::keyClick(bild().Ende, Qt::Key_Return);
+    EXPECT_FALSE(spiel().SpielLaeuft());
+    EXPECT_TRUE(bild().isHidden());
+}
+
+TEST_F(Spielbildschirm, VisszaEntferntTafelnUndLaesstDieKarten)
+{
+    spielStarten(2, 4);
+    std::vector<bool> gezeigt;
+    for (const auto& karte : bild().Karten)
+        gezeigt.push_back(!karte->Form->isHidden());
+    mausKlick(bild().Ende, QPoint(10, 10));
+
+    EXPECT_TRUE(bild().isHidden());
+    EXPECT_TRUE(bild().Tafeln.empty());
+    for (auto* box : bild().findChildren<TGroupBox*>(Qt::FindDirectChildrenOnly))
+        ADD_FAILURE() << "board frame left at " << box->y();
+    EXPECT_FALSE(bild().Uhr->isPlaying());
+    for (std::size_t i = 0; i < gezeigt.size(); ++i)
+        EXPECT_EQ(!bild().Karten[i]->Form->isHidden(), gezeigt[i]) << i;
+
+    // The next game starts with new empty boards and a circle as target.
+    spielStarten(1, 0);
+    ASSERT_EQ(bild().Tafeln.size(), 1u);
+    EXPECT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 0);
+    EXPECT_EQ(bild().TonvorlageAnzeige->shape(), stCircle);
+}
+
+// Creation without the clock's files.
+TEST(Spielbildschirmerzeugung, OhneUhrclipScheitertMitSeinerMeldung)
+{
+    Testordner::Inhalt inhalt;
+    inhalt.uhrAvi = false;
+    Testordner ordner(inhalt);
+    try {
+        Bildschirme bildschirme;
+        ADD_FAILURE() << "creation succeeded";
+    } catch (const EToolkitError& fehler) {
+        EXPECT_EQ(fehler.text(), QString::fromUtf8("AVI kann nicht geöffnet werden"));
+    }
+    EXPECT_EQ(ColorSchiessen, nullptr);
+    EXPECT_TRUE(TApplication::instance()->forms().empty());
+}
+
+TEST(Spielbildschirmerzeugung, OhneSegmentbildScheitertMitSeinerMeldung)
+{
+    Testordner::Inhalt inhalt;
+    inhalt.uhrBmp = false;
+    Testordner ordner(inhalt);
+    try {
+        Bildschirme bildschirme;
+        ADD_FAILURE() << "creation succeeded";
+    } catch (const EToolkitError& fehler) {
+        EXPECT_EQ(fehler.text(), QString::fromUtf8("Datei TintariumUhr.bmp kann nicht geöffnet werden"));
+    }
+    EXPECT_EQ(ColorSchiessen, nullptr);
+}
