@@ -24,8 +24,9 @@ if [ -z "$fenster" ]; then
 fi
 # Only the box: the program's screen window stays unmapped.
 anzahl=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
-xdotool windowactivate --sync "$fenster" 2>/dev/null || xdotool windowfocus "$fenster"
-xdotool key --window "$fenster" Return
+# No window manager runs: give the box the keyboard focus, then type.
+xdotool windowfocus --sync "$fenster"
+xdotool key Return
 for _ in $(seq 1 100); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.05
