@@ -16,7 +16,7 @@ inline bool writeToneWav(const std::string& path, double seconds, double hz = 44
     std::vector<std::uint8_t> b;
     auto u16 = [&](std::uint32_t v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); };
     auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    auto tag = [&](const char* s) { b.insert(b.end(), s, s + 4); };
+    auto tag = [&](const char* s) { for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(s[i])); };
     tag("RIFF"); u32(36 + dataBytes); tag("WAVE");
     tag("fmt "); u32(16); u16(1); u16(channels); u32(rate); u32(rate * channels * 2);
     u16(channels * 2); u16(16);
