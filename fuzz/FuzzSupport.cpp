@@ -41,3 +41,10 @@ QString writeScratchFile(const QString& name, const std::uint8_t* data, std::siz
     }
     return path;
 }
+
+void reportOutcome(const QString& outcome)
+{
+    static const bool verbose = qEnvironmentVariableIsSet("FUZZ_VERBOSE");
+    if (verbose)
+        std::fprintf(stderr, "outcome: %s\n", qPrintable(outcome));
+}

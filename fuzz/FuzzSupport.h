@@ -11,6 +11,10 @@
 // Creates the application on the first call; later calls do nothing.
 void startFuzzApplication();
 
+// Prints one line about what became of an input when FUZZ_VERBOSE is set
+// (for checking seeds: run the target with the seed files as arguments).
+void reportOutcome(const QString& outcome);
+
 // Writes the input to a file named `name` in a private scratch folder that
 // lives as long as the process, and returns the file's path.
 QString writeScratchFile(const QString& name, const std::uint8_t* data, std::size_t size);

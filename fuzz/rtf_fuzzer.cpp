@@ -21,11 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QTextDocument document;
     document.setTextWidth(273);
-    if (!RtfReader::read(bytes, document)) {
+    if (RtfReader::read(bytes, document)) {
+        reportOutcome(QStringLiteral("RTF, %1 paragraphs").arg(document.blockCount()));
+    } else {
         QString text;
-        if (!TRichEdit::decodePlainText(bytes, text))
+        if (!TRichEdit::decodePlainText(bytes, text)) {
+            reportOutcome(QStringLiteral("neither RTF nor text"));
             return 0;
+        }
         document.setPlainText(text);
+        reportOutcome(QStringLiteral("plain text, %1 paragraphs").arg(document.blockCount()));
     }
     volatile qreal height = document.size().height(); // lays the document out
     (void)height;
