@@ -11,6 +11,9 @@
 TButton::TButton(QWidget* parent)
     : QPushButton(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
     setAutoDefault(false);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::clicked, this, &TButton::runClickHandler);

@@ -5,4 +5,7 @@
 TEdit::TEdit(QWidget* parent)
     : QLineEdit(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
 }

@@ -7,6 +7,9 @@
 TGraphicControl::TGraphicControl(QWidget* parent)
     : QWidget(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
     restack();
 }
 

@@ -10,6 +10,9 @@
 TGroupBox::TGroupBox(QWidget* parent)
     : QWidget(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
 }
 
 void TGroupBox::setCaption(const QString& caption)

@@ -27,6 +27,9 @@ void frame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor
 TPanel::TPanel(QWidget* parent)
     : QWidget(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(color_));
     setPalette(pal);

@@ -8,6 +8,9 @@
 TStaticText::TStaticText(QWidget* parent)
     : QWidget(parent)
 {
+    // Visible from the start, like the layouts' widgets: one created in a
+    // container that is shown already appears at once.
+    show();
 }
 
 void TStaticText::setCaption(const QString& caption)
