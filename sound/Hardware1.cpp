@@ -48,11 +48,6 @@ int midiAusgaenge()
     return anzahl;
 }
 
-QString beschriftung(bool tonAn)
-{
-    return tonAn ? QStringLiteral("Ton aus") : QStringLiteral("Ton ein");
-}
-
 } // namespace
 
 Ausgabezaehler Ausgabezaehler::System()
@@ -64,19 +59,26 @@ THardware::THardware(TButton* ton, const Ausgabezaehler& zaehler)
     : m_ton(ton)
 {
     Tonschalter = true;
-    m_ton->setCaption(beschriftung(true));
+    zeigen();
     // Both counts are always asked, wave first.
     const int wellen = zaehler.wellenausgaenge ? zaehler.wellenausgaenge() : 0;
     const int midi = zaehler.midiausgaenge ? zaehler.midiausgaenge() : 0;
     if (wellen == 0 && midi == 0) {
         Tonschalter = false;
-        m_ton->setCaption(beschriftung(false));
-        m_ton->setEnabled(false);
+        zeigen();
+        if (m_ton)
+            m_ton->setEnabled(false);
     }
 }
 
 void THardware::Umschalten()
 {
     Tonschalter = !Tonschalter;
-    m_ton->setCaption(beschriftung(Tonschalter));
+    zeigen();
+}
+
+void THardware::zeigen()
+{
+    if (m_ton)
+        m_ton->setCaption(Tonschalter ? QStringLiteral("Ton aus") : QStringLiteral("Ton ein"));
 }

@@ -29,6 +29,9 @@ public:
     bool Tonschalter = true;
 
 private:
+    // The caption names what a click would do.
+    void zeigen();
+
     TButton* m_ton;
 };
 

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -166,6 +169,32 @@ TEST_F(AnimateTest, BadClipsFailAndKeepThePreviousClip)
     }
     EXPECT_THROW(anim.setFileName(dir.filePath("fehlt.avi")), EToolkitError);
     EXPECT_THROW(anim.setFileName(dir.path()), EToolkitError);
+}
+
+TEST_F(AnimateTest, RandomlyDamagedClipsOpenOrFailCleanly)
+{
+    const unsigned seed = 20261207;
+    std::printf("seed %u\n", seed);
+    std::mt19937 random(seed);
+    AviClip clip = AviClip::plain(12, 9, 15, kD);
+    clip.bitsPerPixel = 8;
+    const std::vector<std::uint8_t> good = aviBytes(clip);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        const int changes = 1 + int(random() % 8);
+        for (int c = 0; c < changes; ++c)
+            bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        const QString path = writeRaw("kaputt.avi", bytes);
+        TAnimate fresh(nullptr);
+        try {
+            fresh.setFileName(path);
+            EXPECT_GE(fresh.frameCount(), 1);
+            fresh.Play(1, fresh.frameCount(), 1);
+            fresh.grab();
+        } catch (const EToolkitError& e) {
+            EXPECT_EQ(e.text(), kCannotOpen) << "round " << round;
+        }
+    }
 }
 
 TEST_F(AnimateTest, PlayWithoutClipFailsLikeOpening)

@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -91,6 +94,32 @@ TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
     } catch (const EToolkitError& e) {
         EXPECT_EQ(e.text(), QString::fromUtf8("Kein MCI-Gerät geöffnet"));
     }
+}
+
+TEST_F(MediaPlayerTest, RandomlyDamagedFilesOpenOrFailCleanly)
+{
+    const unsigned seed = 20261207;
+    std::printf("seed %u\n", seed);
+    std::mt19937 random(seed);
+    QFile wav(tone("gut.wav", 0.05));
+    ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
+    const QByteArray good = wav.readAll();
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = good.left(int(random() % (good.size() + 1)));
+        const int changes = int(random() % 6);
+        for (int c = 0; c < changes && !bytes.isEmpty(); ++c)
+            bytes[int(random() % bytes.size())] = char(random());
+        player.setFileName(rawFile("kaputt.wav", bytes));
+        try {
+            player.Open();
+            player.Play();
+        } catch (const EMCIDeviceError& e) {
+            EXPECT_TRUE(e.text() == TMediaPlayer::notPlayableText() || e.text() == TMediaPlayer::unknownErrorText())
+                << "round " << round << ": " << e.text().toStdString();
+            EXPECT_FALSE(player.isOpen());
+        }
+    }
+    player.Close();
 }
 
 TEST_F(MediaPlayerTest, PlayAndCloseWithoutDevice)
