@@ -109,6 +109,8 @@ TImage::TImage(QWidget* parent)
 
 void TImage::setPicture(const QImage& picture)
 {
+    if (picture.cacheKey() == picture_.cacheKey())
+        return;
     picture_ = picture;
     prepareDisplay();
     update();

@@ -134,6 +134,13 @@ void TLabel::mousePressEvent(QMouseEvent* event)
         leftPressed_ = true;
 }
 
+void TLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The double-click's own release makes no second click.
+    event->accept();
+    leftPressed_ = false;
+}
+
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();

@@ -2,7 +2,8 @@
 // follows the caption (with WordWrap only its height); otherwise the size is
 // fixed and WordWrap breaks the text at word boundaries. Unless transparent it
 // fills its rectangle with its colour (by default its parent's). onClick runs
-// when the left button is pressed and released over it.
+// when the left button is pressed and released over it; the second press of
+// a double-click does not count again.
 #pragma once
 
 #include "GraphicControl.h"
@@ -37,6 +38,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void adjustSize();

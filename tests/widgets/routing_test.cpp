@@ -111,6 +111,9 @@ TEST_F(Routing, LabelClickNeedsLeftPressAndReleaseOverIt)
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(105, 105));
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_EQ(log.size(), 1);
+    // A double-click is one click.
+    QTest::mouseDClick(window, Qt::LeftButton, {}, QPoint(110, 110));
+    EXPECT_EQ(log.size(), 2);
 }
 
 TEST_F(Routing, WindowedWidgetsLieAboveWindowlessOnesCreatedLater)
