@@ -367,3 +367,30 @@ TEST_F(FehlenderTon, SechzehnterTrefferZeigtDenSiegerStill)
     EXPECT_FALSE(spiel().SpielLaeuft());
     EXPECT_TRUE(ColorSchiessen->isHidden());
 }
+
+TEST_F(FehlenderTon, DoppelklickSindZweiSchuesse)
+{
+    // Every shot plays a cue, and each failed cue is one box, shown right
+    // after the press that fired it: the boxes count the shots, and the box of
+    // the first press tells whether the tile is still shown for the second.
+    spielStarten(1, 4);
+    int zweiMal = 0;
+    for (int versuch = 0; versuch < 40 && zweiMal < 2; ++versuch) {
+        const int i = karteBesorgen(false);
+        auto* karte = bild().Karten[static_cast<std::size_t>(i)].get();
+        // A point that any size of the tile covers.
+        const QPoint stelle = karte->Form->geometry().topLeft() + QPoint(5, 5);
+        bool nochDa = false;
+        int schuesse = 0;
+        TApplication::instance()->setErrorBoxHandler([&](const QString&, const QString&) {
+            if (++schuesse == 1)
+                nochDa = !karte->Form->isHidden();
+        });
+        QPoint imFenster = bild().Feld->mapTo(bild().window(), stelle);
+        QTest::mouseDClick(bild().window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, imFenster);
+        ereignisseVerarbeiten();
+        EXPECT_EQ(schuesse, nochDa ? 2 : 1);
+        zweiMal += nochDa ? 1 : 0;
+    }
+    EXPECT_EQ(zweiMal, 2);
+}
