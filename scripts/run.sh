@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
-cd build/game
+cd "${BUILD_DIR:-build}/game"
 exec ./tintarium
