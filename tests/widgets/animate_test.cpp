@@ -9,6 +9,7 @@
 #include "QtTestMain.h"
 #include "ToolkitError.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -337,6 +338,13 @@ TEST_F(AnimateTest, RealClockEndsThePlayFromTheEventLoop)
     QTest::qWait(100);
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(anim.isPlaying());
+    // No timer is left running while nothing plays.
+    auto* dispatcher = QAbstractEventDispatcher::instance();
+    EXPECT_TRUE(dispatcher->registeredTimers(&anim).isEmpty());
+    anim.Play(1, 15, 0);
+    EXPECT_FALSE(dispatcher->registeredTimers(&anim).isEmpty());
+    anim.Stop();
+    EXPECT_TRUE(dispatcher->registeredTimers(&anim).isEmpty());
 }
 
 TEST_F(AnimateTest, AnErrorOfTheStopHandlerReachesTheErrorBox)
