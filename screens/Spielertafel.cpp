@@ -59,7 +59,6 @@ TSpielertafel::~TSpielertafel()
 
 void TSpielertafel::Abgleichen(const TSpieler& spieler)
 {
-    Quelle = &spieler;
     rahmenAbgleichen(Rahmen, spieler.Rahmen, m_gezeigt.rahmen, m_bekannt);
     rahmenAbgleichen(Titelrahmen, spieler.Titelrahmen, m_gezeigt.titelrahmen, m_bekannt);
 

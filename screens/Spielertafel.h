@@ -26,9 +26,6 @@ public:
 
     void Abgleichen(const TSpieler& spieler);
 
-    // The model board these widgets were last brought to.
-    const TSpieler* Quelle = nullptr;
-
     TGroupBox* Rahmen;
     TGroupBox* Titelrahmen;
     TStaticText* Titel;
