@@ -66,6 +66,10 @@ void TForm::paintEvent(QPaintEvent*)
 void TForm::Show()
 {
     QWidget* window = TApplication::instance()->desktopWindow();
+    if (disabledByModal_) {
+        disabledByModal_ = false;
+        setEnabled(true);
+    }
     show();
     raise();
     if (!window->isVisible())
@@ -79,11 +83,12 @@ int TForm::ShowModal()
         throw EToolkitError(QString::fromUtf8("Aus einem sichtbaren Fenster kann kein modales gemacht werden"));
 
     // Only the layers visible and enabled now are disabled; a layer shown
-    // during the loop stays enabled and comes on top.
+    // during the loop is enabled and comes on top.
     std::vector<QPointer<TForm>> disabled;
     for (TForm* form : TApplication::instance()->forms()) {
         if (form != this && !form->isHidden() && form->isEnabled()) {
             form->setEnabled(false);
+            form->disabledByModal_ = true;
             disabled.emplace_back(form);
         }
     }
@@ -97,9 +102,12 @@ int TForm::ShowModal()
     modalLoop_ = nullptr;
 
     hideLayer();
-    for (const auto& form : disabled)
-        if (form)
+    for (const auto& form : disabled) {
+        if (form && form->disabledByModal_) {
+            form->disabledByModal_ = false;
             form->setEnabled(true);
+        }
+    }
     return modalResult_;
 }
 

@@ -31,8 +31,10 @@ public:
     void Show();
     // Shows the layer on top with the other visible layers disabled and runs
     // a nested event loop until the modal result is non-zero; then hides the
-    // layer, enables the others again and returns the result. Throws
-    // EToolkitError when the layer is visible already.
+    // layer, enables the others again and returns the result. A layer shown
+    // while the loop runs takes input (even one that was disabled when the
+    // loop began: otherwise it would cover the modal layer and take nothing).
+    // Throws EToolkitError when the layer is visible already.
     int ShowModal();
     // Modal: result 2. Main form: terminates the application. Else: hides.
     void Close();
@@ -65,5 +67,7 @@ private:
     TColor color_ = 0xFFFFFF;
     int modalResult_ = 0;
     QEventLoop* modalLoop_ = nullptr;
+    // Disabled by a running ShowModal of another layer.
+    bool disabledByModal_ = false;
     QPointer<TButton> defaultButton_;
 };

@@ -117,11 +117,18 @@ TEST_F(Screens, ShowModalDisablesTheOthersUntilClosedAndReturnsTwo)
         thirdEnabledDuringModal = third.isEnabled();
         topAfterThirdShown = topLayer();
     });
-    QTimer::singleShot(5, second.get(), [&] { second->Close(); });
+    // A layer disabled at the start and shown again takes input on top.
+    bool firstEnabledWhenShownAgain = false;
+    QTimer::singleShot(3, first.get(), [&] {
+        first->Show();
+        firstEnabledWhenShownAgain = first->isEnabled() && topLayer() == first.get();
+    });
+    QTimer::singleShot(6, second.get(), [&] { second->Close(); });
     EXPECT_EQ(second->ShowModal(), 2);
     EXPECT_FALSE(firstEnabledDuringModal);
     EXPECT_TRUE(thirdEnabledDuringModal);
     EXPECT_EQ(topAfterThirdShown, &third);
+    EXPECT_TRUE(firstEnabledWhenShownAgain);
     EXPECT_TRUE(first->isEnabled());
     EXPECT_TRUE(second->isHidden());
     EXPECT_FALSE(third.isHidden());
