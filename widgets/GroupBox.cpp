@@ -87,9 +87,10 @@ void TGroupBox::changeEvent(QEvent* event)
 void TGroupBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // A windowed control covers what lies below it: without a colour of its
+    // own it is filled with its parent's (inherited through the palette).
     const QColor background = palette().color(QPalette::Window);
-    if (color_)
-        painter.fillRect(rect(), background);
+    painter.fillRect(rect(), background);
 
     // Etched frame: a white line offset by one pixel under a grey one.
     const int h = captionHeight();

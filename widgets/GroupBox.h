@@ -19,7 +19,7 @@ public:
 
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
-    // Without a colour of its own the box shows its parent's background.
+    // Without a colour of its own the box is filled with its parent's.
     void setColor(TColor color);
 
     QRect clientArea() const;

@@ -88,6 +88,18 @@ TEST_F(Containers, GroupBoxDocksATitleStripAtTheBottomOfItsClientArea)
     EXPECT_EQ(form->grab().toImage().pixel(10 + 190, 10 + 20), qRgb(0, 128, 255));
 }
 
+TEST_F(Containers, GroupBoxCoversWindowlessWidgetsBelowWithItsParentsColour)
+{
+    auto* below = new TShape(form.get());
+    below->setGeometry(0, 0, 60, 60);
+    below->setBrushColor(clRed);
+    auto* box = new TGroupBox(form.get());
+    box->setGeometry(0, 0, 100, 100);
+    EXPECT_EQ(seen(30, 30), qRgb(255, 255, 255));
+    box->setColor(0xD7D7D7);
+    EXPECT_EQ(seen(30, 30), qRgb(0xD7, 0xD7, 0xD7));
+}
+
 TEST_F(Containers, LabelSizeFollowsItsCaptionUnlessFixed)
 {
     auto* label = new TLabel(form.get());
