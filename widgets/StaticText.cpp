@@ -23,7 +23,7 @@ void TStaticText::setCaption(const QString& caption)
 
 void TStaticText::setColor(TColor color)
 {
-    if (color == color_)
+    if (color_ && *color_ == color)
         return;
     color_ = color;
     update();
@@ -40,7 +40,7 @@ void TStaticText::setFontColor(TColor color)
 void TStaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(color_));
+    painter.fillRect(rect(), color_ ? toQColor(*color_) : palette().color(QPalette::Window));
     painter.setPen(toQColor(fontColor_));
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
 }

@@ -1,10 +1,13 @@
 // A text with a window of its own, drawn in its font colour on its
-// background colour; its size is always set by the program.
+// background colour (by default its parent's); its size is always set by the
+// program.
 #pragma once
 
 #include "Typen.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class TStaticText : public QWidget {
     Q_OBJECT
@@ -15,7 +18,7 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
     void setColor(TColor color);
-    TColor color() const { return color_; }
+    TColor color() const { return color_.value_or(clBtnFace); }
     void setFontColor(TColor color);
 
 protected:
@@ -23,6 +26,6 @@ protected:
 
 private:
     QString caption_;
-    TColor color_ = clBtnFace;
+    std::optional<TColor> color_;
     TColor fontColor_ = clWindowText;
 };
