@@ -10,8 +10,6 @@ TDesktopWindow::TDesktopWindow()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setFixedSize(TForm::FormWidth, TForm::FormHeight);
-    // Nothing is drawn by the window itself: a layer always covers it.
-    setAttribute(Qt::WA_NoSystemBackground, false);
 }
 
 void TDesktopWindow::closeEvent(QCloseEvent* event)
