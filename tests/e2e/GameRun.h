@@ -1,0 +1,54 @@
+// One run of the real game program, started from a fresh folder that holds
+// the six media files (some may be left out or spoiled for a test), and ended
+// by its process id.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <optional>
+
+class GameRun
+{
+public:
+    static const QStringList& mediaFiles();
+
+    GameRun();
+    ~GameRun();
+
+    // Prepare the folder before start().
+    void leaveOut(const QString& file);
+    void overwrite(const QString& file, const QByteArray& content);
+    QString folder() const { return folder_.path(); }
+
+    bool start();
+    bool running() const;
+    qint64 pid() const;
+    // The exit status once the program has ended by itself within the timeout.
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+    // Ends the program by its id if it still runs.
+    void stop();
+    QString errorOutput();
+
+private:
+    QTemporaryDir folder_;
+    QProcess process_;
+};
+
+// Records what the PulseAudio null sink plays, as 16-bit mono samples.
+class SinkRecorder
+{
+public:
+    SinkRecorder();
+    ~SinkRecorder();
+    // The loudest sample since the recorder started, 0 to 32767.
+    int peak();
+    void stop();
+
+private:
+    QProcess process_;
+    QByteArray samples_;
+};

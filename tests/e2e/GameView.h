@@ -1,0 +1,67 @@
+// Reads the game's state from a screenshot, the way a player sees it: which
+// screen is on top, the target colour, the tiles, the clock and the boards.
+// Positions are the layout's, relative to the game window's top-left corner.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRgb>
+
+#include <optional>
+
+namespace layout {
+inline constexpr QPoint startButton{757, 512};      // start screen "Start"
+inline constexpr QPoint playButton{757, 512};       // setup screen "Játék"
+inline constexpr QPoint quitButton{757, 474};       // setup screen "Vége"
+inline constexpr QPoint instructionsButton{757, 436};
+inline constexpr QPoint soundButton{757, 398};
+inline constexpr QPoint name1Edit{472, 456};
+inline constexpr QPoint name2Edit{472, 492};
+inline constexpr QPoint skipButton{655, 513};       // game screen "Tovább"
+inline constexpr QPoint backButton{757, 513};       // game screen "Vissza"
+inline constexpr QPoint nextPlayerOk{749, 512};
+inline constexpr QPoint winnerOk{757, 512};
+inline constexpr QPoint targetCentre{562, 401};
+
+inline constexpr QRgb titleBlue = 0xFF0080FF;        // red 0, green 128, blue 255
+inline constexpr QRgb buttonFace = 0xFFF0F0F0;
+inline constexpr QRgb cardGrey = 0xFFC0C0C0;
+inline constexpr QRgb winnerGrey = 0xFFD7D7D7;
+
+// Top-left corner of tile i's 75 x 75 cell.
+inline QPoint tileCell(int i) { return {18 + (i % 5) * 85, 70 + (i / 5) * 85}; }
+// Centre of segment picture i of the clock.
+inline QPoint segmentCentre(int i) { return {618 + 108 + (i / 3) * 35 + 12, 332 + 17 + (i % 3) * 35 + 12}; }
+// Centre of mark k on player p's board.
+inline QPoint markCentre(int p, int k) { return {513 + 10 + (k % 8) * 30 + 12, 50 + 130 * p + 40 + (k / 8) * 30 + 12}; }
+// A point of player p's title strip right of any name.
+inline QPoint titlePoint(int p) { return {775, 50 + 130 * p + 14}; }
+} // namespace layout
+
+enum class Screen { Unknown, Start, Setup, Game, NextPlayer, Winner };
+enum class TargetShape { Hidden, Circle, Ellipse, Rectangle, RoundRect, Square, Unknown };
+
+class GameView
+{
+public:
+    GameView(const QImage& screenshot, QPoint windowOrigin);
+
+    QRgb pixel(QPoint inWindow) const;
+    Screen screen() const;
+    std::optional<QRgb> target() const;
+    TargetShape targetShape() const;
+    // The fill of tile i, or nothing when its cell shows the field's background.
+    std::optional<QRgb> tile(int i) const;
+    int shownTiles() const;
+    bool segmentShown(int i) const;
+    bool titleHighlighted(int player) const;
+    std::optional<QRgb> mark(int player, int k) const;
+    // How many of player p's marks are filled in.
+    int marks(int player) const;
+    // The window region as an image, for comparing what two moments show.
+    QImage region(const QRect& inWindow) const;
+
+private:
+    QImage shot_;
+    QPoint origin_;
+};

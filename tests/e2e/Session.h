@@ -1,0 +1,124 @@
+// A player at the game: the running program, its window, and the moves a
+// player makes, for the end-to-end tests and the soak.
+#pragma once
+
+#include "GameRun.h"
+#include "GameView.h"
+#include "XDesktop.h"
+
+#include <QDir>
+#include <QRect>
+
+#include <optional>
+
+inline const QString shotsDir = QStringLiteral(TINTARIUM_SHOTS_DIR);
+
+class Session
+{
+public:
+    // Starts the program and waits for its window; returns false if it
+    // never appeared.
+    bool startGame()
+    {
+        if (!run.start())
+            return false;
+        return XDesktop::waitUntil([&] { return findWindow(); }, 10s);
+    }
+
+    bool findWindow()
+    {
+        for (const QString& id : desk.windowsNamed("Tintarium")) {
+            const auto geometry = desk.windowGeometry(id);
+            if (geometry && geometry->size() == QSize(808, 601)) {
+                window = id;
+                origin = geometry->topLeft();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A window named like the program that is not the 808 x 601 game window.
+    std::optional<QRect> errorBox()
+    {
+        for (const QString& id : desk.windowsNamed("Tintarium")) {
+            const auto geometry = desk.windowGeometry(id);
+            if (geometry && geometry->size() != QSize(808, 601))
+                return geometry;
+        }
+        return std::nullopt;
+    }
+
+    GameView view() const { return GameView(desk.screenshot(), origin); }
+
+    bool waitForScreen(Screen wanted, std::chrono::milliseconds timeout = 5s)
+    {
+        return XDesktop::waitUntil([&] { return view().screen() == wanted; }, timeout);
+    }
+
+    void click(QPoint inWindow, int button = 1) { desk.click(inWindow + origin, button); }
+
+    void saveShot(const QString& name, const QRect& area)
+    {
+        QDir().mkpath(shotsDir);
+        desk.screenshot().copy(area).save(shotsDir + "/" + name + ".png");
+    }
+    void saveWindowShot(const QString& name) { saveShot(name, QRect(origin, QSize(808, 601))); }
+
+    // From the start screen to a running game with the given choices.
+    bool startPlaying(const QString& name1, const QString& name2, int players, int difficulty)
+    {
+        if (!waitForScreen(Screen::Start))
+            return false;
+        click(layout::startButton);
+        if (!waitForScreen(Screen::Setup))
+            return false;
+        setName(layout::name1Edit, name1);
+        setName(layout::name2Edit, name2);
+        click(playersItem(players - 1));
+        click(difficultyItem(difficulty));
+        click(layout::playButton);
+        return waitForScreen(Screen::Game);
+    }
+
+    void setName(QPoint edit, const QString& name)
+    {
+        click(edit);
+        desk.key("ctrl+a");
+        desk.key("BackSpace");
+        if (!name.isEmpty())
+            desk.type(name);
+    }
+
+    // Radio items stand one under the other in the group's client area.
+    static QPoint playersItem(int index) { return {335, 348 + index * 35}; }
+    static QPoint difficultyItem(int index) { return {590, 352 + index * 37}; }
+
+    // The first shown tile whose fill is exactly the target colour.
+    static std::optional<int> tileOfTarget(const GameView& v)
+    {
+        const auto target = v.target();
+        if (!target)
+            return std::nullopt;
+        for (int i = 0; i < 20; ++i)
+            if (v.tile(i) == target)
+                return i;
+        return std::nullopt;
+    }
+
+    static std::optional<int> tileNotOfTarget(const GameView& v)
+    {
+        const auto target = v.target();
+        for (int i = 0; i < 20; ++i)
+            if (v.tile(i) && v.tile(i) != target)
+                return i;
+        return std::nullopt;
+    }
+
+    static QPoint tileCentre(int i) { return layout::tileCell(i) + QPoint(10, 10); }
+
+    XDesktop desk;
+    GameRun run;
+    QString window;
+    QPoint origin;
+};

@@ -1,0 +1,121 @@
+// Screenshots come straight from the X server (XGetImage), which is quick
+// enough to poll; input goes through xdotool, as a player's would.
+// ("mousemove --sync" is avoided: it waits forever when the pointer is
+// already where it is sent.)
+#include "XDesktop.h"
+
+#include <QProcess>
+#include <QRect>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+XDesktop::XDesktop()
+    : display_(XOpenDisplay(nullptr))
+{
+}
+
+XDesktop::~XDesktop()
+{
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+QImage XDesktop::screenshot() const
+{
+    if (!display_)
+        return {};
+    const Window root = DefaultRootWindow(display_);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, root, &attributes);
+    XImage* image = XGetImage(display_, root, 0, 0, unsigned(attributes.width),
+                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    QImage result(attributes.width, attributes.height, QImage::Format_RGB32);
+    for (int y = 0; y < attributes.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < attributes.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            line[x] = qRgb(int((pixel & image->red_mask) >> 16), int((pixel & image->green_mask) >> 8),
+                           int(pixel & image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return result;
+}
+
+QString XDesktop::xdotool(const QStringList& arguments) const
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void XDesktop::click(QPoint at, int button) const
+{
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()),
+             "click", QString::number(button)});
+}
+
+void XDesktop::doubleClick(QPoint at) const
+{
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()),
+             "click", "--repeat", "2", "--delay", "80", "1"});
+}
+
+void XDesktop::key(const QString& keyName) const
+{
+    xdotool({"key", "--clearmodifiers", keyName});
+}
+
+void XDesktop::type(const QString& text) const
+{
+    xdotool({"type", "--delay", "30", text});
+}
+
+QStringList XDesktop::windowsNamed(const QString& name) const
+{
+    const QString found = xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"});
+    return found.isEmpty() ? QStringList{} : found.split('\n', Qt::SkipEmptyParts);
+}
+
+std::optional<QRect> XDesktop::windowGeometry(const QString& windowId) const
+{
+    const QString shell = xdotool({"getwindowgeometry", "--shell", windowId});
+    int x = 0, y = 0, w = 0, h = 0;
+    bool any = false;
+    for (const QString& line : shell.split('\n')) {
+        const auto parts = line.split('=');
+        if (parts.size() != 2)
+            continue;
+        any = true;
+        const int value = parts[1].toInt();
+        if (parts[0] == "X") x = value;
+        else if (parts[0] == "Y") y = value;
+        else if (parts[0] == "WIDTH") w = value;
+        else if (parts[0] == "HEIGHT") h = value;
+    }
+    if (!any)
+        return std::nullopt;
+    return QRect(x, y, w, h);
+}
+
+bool XDesktop::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+                         std::chrono::milliseconds every)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        QThread::msleep(static_cast<unsigned long>(every.count()));
+    }
+}

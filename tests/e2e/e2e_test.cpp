@@ -1,0 +1,288 @@
+// The whole game in a real window on Xvfb, driven from outside with real
+// pointer and keyboard input and read back from screenshots, as a player
+// meets it. Sound goes to a PulseAudio null sink whose monitor is recorded.
+#include "Session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRect>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class EndToEnd : public ::testing::Test, public Session
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(desk.connected()) << "no X display"; }
+};
+
+TEST_F(EndToEnd, StartScreenSetupScreenNamesInstructionsAndSound)
+{
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(origin, QPoint(108, 83));
+    ASSERT_TRUE(waitForScreen(Screen::Start));
+    saveWindowShot("start");
+
+    click(layout::startButton);
+    ASSERT_TRUE(waitForScreen(Screen::Setup));
+
+    // Twenty-one letters typed: the field keeps twenty, so it looks exactly as
+    // after typing the first twenty, and unlike after nineteen.
+    const QRect edit(layout::name1Edit - QPoint(62, 10), QSize(126, 20));
+    setName(layout::name1Edit, "ABCDEFGHIJKLMNOPQRSTU");
+    desk.key("End");
+    const QImage after21 = view().region(edit);
+    setName(layout::name1Edit, "ABCDEFGHIJKLMNOPQRST");
+    desk.key("End");
+    const QImage after20 = view().region(edit);
+    setName(layout::name1Edit, "ABCDEFGHIJKLMNOPQRS");
+    desk.key("End");
+    const QImage after19 = view().region(edit);
+    EXPECT_EQ(after21, after20);
+    EXPECT_NE(after20, after19);
+    setName(layout::name1Edit, "Anna");
+    saveWindowShot("setup");
+
+    // The instructions open with their title strip and credits line, and close.
+    const QPoint instructionsTitle{280, 318};
+    const QPoint creditsLine{700, 540};
+    EXPECT_NE(view().pixel(instructionsTitle), layout::titleBlue);
+    click(layout::instructionsButton);
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().pixel(instructionsTitle) == layout::titleBlue; }, 3s));
+    EXPECT_EQ(view().pixel(creditsLine), layout::titleBlue);
+    saveWindowShot("instructions");
+    click(layout::instructionsButton);
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().pixel(instructionsTitle) != layout::titleBlue; }, 3s));
+    EXPECT_NE(view().pixel(creditsLine), layout::titleBlue);
+
+    // The sound button names what a click would do; two clicks restore it.
+    // (The caption only: the focus frame moves to the button it clicks.)
+    const QRect soundButton(layout::soundButton - QPoint(25, 6), QSize(50, 12));
+    desk.xdotool({"mousemove", QString::number(origin.x() + layout::soundButton.x()),
+                  QString::number(origin.y() + layout::soundButton.y())});
+    XDesktop::waitUntil([] { return false; }, 300ms);   // let the hover look settle
+    const QImage before = view().region(soundButton);
+    click(layout::soundButton);
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().region(soundButton) != before; }, 3s));
+    click(layout::soundButton);
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().region(soundButton) == before; }, 3s));
+
+    // "Vége" ends the program at once, with status 0.
+    click(layout::quitButton);
+    EXPECT_EQ(run.waitForExit(5s), 0);
+}
+
+TEST_F(EndToEnd, TwoPlayersPlayToAWin)
+{
+    ASSERT_TRUE(startGame());
+    ASSERT_TRUE(startPlaying("Anna", "Bela", 2, 0));
+    saveWindowShot("game");
+
+    GameView first = view();
+    EXPECT_EQ(first.shownTiles(), 5);
+    EXPECT_TRUE(first.target().has_value());
+    EXPECT_EQ(first.targetShape(), TargetShape::Circle);
+    EXPECT_TRUE(first.titleHighlighted(0));
+    EXPECT_FALSE(first.titleHighlighted(1));
+
+    // A miss passes the turn: the next-player screen names the second player.
+    const QRect nameArea(257, 258, 517, 30);
+    std::map<int, QImage> nameShown;
+    const auto wrong = tileNotOfTarget(first);
+    ASSERT_TRUE(wrong.has_value());
+    click(tileCentre(*wrong));
+    ASSERT_TRUE(waitForScreen(Screen::NextPlayer));
+    saveWindowShot("next-player");
+    nameShown[1] = view().region(nameArea);
+    click(layout::nextPlayerOk);
+    ASSERT_TRUE(waitForScreen(Screen::Game));
+    EXPECT_TRUE(view().titleHighlighted(1));
+    EXPECT_FALSE(view().titleHighlighted(0));
+
+    // Play on: hit the target tile when one shows, skip otherwise, until a
+    // player has sixteen hits. The clock may pass the turn at any moment, so
+    // the hits and the player are read from the screen each time.
+    int current = 1;
+    bool heard = false;
+    const TargetShape levels[] = {TargetShape::Circle, TargetShape::Ellipse, TargetShape::Rectangle,
+                                  TargetShape::RoundRect, TargetShape::Square};
+    const auto onTop = [&] {
+        Screen s = Screen::Unknown;
+        XDesktop::waitUntil([&] { s = view().screen(); return s != Screen::Unknown; }, 5s);
+        return s;
+    };
+    bool won = false;
+    for (int step = 0; step < 300 && !won; ++step) {
+        const Screen top = onTop();
+        if (top == Screen::Winner) {
+            won = true;
+            break;
+        }
+        if (top == Screen::NextPlayer) {
+            current = 1 - current;
+            const QImage shown = view().region(nameArea);
+            if (nameShown.count(current)) {
+                EXPECT_EQ(shown, nameShown[current]) << "the next-player screen names the wrong player";
+            } else if (nameShown.count(1 - current)) {
+                EXPECT_NE(shown, nameShown[1 - current]);
+            }
+            nameShown[current] = shown;
+            click(layout::nextPlayerOk);
+            XDesktop::waitUntil([&] { return view().screen() != Screen::NextPlayer; }, 3s);
+            continue;
+        }
+        ASSERT_EQ(top, Screen::Game);
+        const GameView v = view();
+        EXPECT_TRUE(v.titleHighlighted(current));
+        const int before = v.marks(current);
+        const auto tile = tileOfTarget(v);
+        if (!tile) {
+            desk.key("Return");   // Enter skips like "Tovább"
+            XDesktop::waitUntil([&] { return view().screen() == Screen::NextPlayer; }, 3s);
+            continue;
+        }
+        const QRgb colour = *v.tile(*tile);
+        std::unique_ptr<SinkRecorder> recorder;
+        if (!heard)
+            recorder = std::make_unique<SinkRecorder>();
+        click(tileCentre(*tile));
+        bool counted = false;
+        XDesktop::waitUntil([&] {
+            const GameView after = view();
+            counted = after.screen() == Screen::Winner || after.marks(current) > before;
+            return counted || after.screen() == Screen::NextPlayer;
+        }, 3s);
+        if (!counted || view().screen() != Screen::Game)
+            continue;   // the clock passed the turn first, or the game is won
+        const GameView after = view();
+        EXPECT_EQ(after.mark(current, before), colour) << "mark " << before << " of player " << current;
+        if (recorder) {
+            heard = XDesktop::waitUntil([&] { return recorder->peak() > 1000; }, 2s);
+            EXPECT_TRUE(heard) << "the hit cue was not heard";
+        }
+        const int total = after.marks(0) + after.marks(1);
+        if (total % 5 == 0) {
+            const TargetShape expected = levels[std::min(total / 5, 4)];
+            EXPECT_TRUE(XDesktop::waitUntil([&] { return view().targetShape() == expected; }, 2s))
+                << "level shape after " << total << " hits";
+        }
+    }
+    ASSERT_TRUE(won);
+    saveWindowShot("winner");
+    click(layout::winnerOk);
+    EXPECT_TRUE(waitForScreen(Screen::Setup));
+}
+
+TEST_F(EndToEnd, ClockSegmentsExpireAndTheTargetHidesAtHardLevels)
+{
+    ASSERT_TRUE(startGame());
+    ASSERT_TRUE(startPlaying("Solo", "", 1, 2));
+    GameView start = view();
+    EXPECT_EQ(start.shownTiles(), 7);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(start.segmentShown(i)) << i;
+    ASSERT_TRUE(start.target().has_value());
+
+    // The segments disappear one by one, in order; the target goes with the first.
+    int expired = 0;
+    bool targetGoneAfterFirst = false;
+    XDesktop::waitUntil([&] {
+        const GameView v = view();
+        int gone = 0;
+        while (gone < 6 && !v.segmentShown(gone))
+            ++gone;
+        for (int i = gone; i < 6; ++i)
+            EXPECT_TRUE(v.segmentShown(i)) << "segment " << i << " shown after an earlier one went";
+        if (gone >= 1 && gone < 3)
+            targetGoneAfterFirst = targetGoneAfterFirst || !v.target().has_value();
+        expired = std::max(expired, gone);
+        return expired >= 3;
+    }, 20s, 100ms);
+    EXPECT_GE(expired, 3);
+    EXPECT_TRUE(targetGoneAfterFirst);
+
+    // "Tovább" ends the turn at once: a full clock again and the target back.
+    click(layout::skipButton);
+    EXPECT_TRUE(XDesktop::waitUntil([&] {
+        const GameView v = view();
+        return v.segmentShown(0) && v.segmentShown(5) && v.target().has_value();
+    }, 3s));
+    // "Vissza" leaves the game for the setup screen.
+    click(layout::backButton);
+    EXPECT_TRUE(waitForScreen(Screen::Setup));
+}
+
+// Start-up with a clip or a bitmap missing or spoiled: the error box, then
+// the program ends with status 0 after OK, without showing a screen.
+TEST_F(EndToEnd, StartupFailsCleanlyOnEachClockFile)
+{
+    const std::pair<QString, QByteArray> cases[] = {
+        {"TintariumUhr.avi", {}},
+        {"TintariumUhr.avi", QByteArray("RIFF\x10\x00\x00\x00" "AVI LIST", 16)},
+        {"TintariumUhr.bmp", {}},
+        {"TintariumUhr.bmp", QByteArray("BM not really a bitmap")},
+    };
+    bool saved = false;
+    for (const auto& [file, content] : cases) {
+        GameRun broken;
+        if (content.isEmpty())
+            broken.leaveOut(file);
+        else
+            broken.overwrite(file, content);
+        ASSERT_TRUE(broken.start());
+        std::optional<QRect> box;
+        ASSERT_TRUE(XDesktop::waitUntil([&] { return (box = errorBox()).has_value(); }, 10s)) << file.toStdString();
+        if (!saved) {
+            saveShot("error-box", *box);
+            saved = true;
+        }
+        EXPECT_FALSE(findWindow()) << "a screen was shown";
+        desk.key("Return");
+        EXPECT_EQ(broken.waitForExit(5s), 0) << file.toStdString();
+    }
+}
+
+// Files read later: a missing instructions file or cue shows the error box,
+// and the program goes on.
+TEST_F(EndToEnd, MissingInstructionsAndCueAreReportedAndTheGameGoesOn)
+{
+    run.leaveOut("Tintarium.rtf");
+    run.overwrite("TintariumRichtig.wav", "not a sound");
+    ASSERT_TRUE(startGame());
+    ASSERT_TRUE(waitForScreen(Screen::Start));
+    click(layout::startButton);
+    ASSERT_TRUE(waitForScreen(Screen::Setup));
+    click(layout::instructionsButton);
+    ASSERT_TRUE(XDesktop::waitUntil([&] { return errorBox().has_value(); }, 5s));
+    desk.key("Return");
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 3s));
+    click(layout::instructionsButton);
+
+    click(layout::playButton);
+    ASSERT_TRUE(waitForScreen(Screen::Game));
+    std::optional<int> tile;
+    for (int tries = 0; tries < 10 && !(tile = tileOfTarget(view())); ++tries) {
+        click(layout::skipButton);
+        XDesktop::waitUntil([] { return false; }, 200ms);
+    }
+    ASSERT_TRUE(tile.has_value());
+    const QRgb colour = *view().tile(*tile);
+    click(tileCentre(*tile));
+    ASSERT_TRUE(XDesktop::waitUntil([&] { return errorBox().has_value(); }, 5s));
+    desk.key("Return");
+    // The hit counted and the game went on to a new field.
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().mark(0, 0) == colour; }, 3s));
+    EXPECT_TRUE(run.running());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
