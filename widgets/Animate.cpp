@@ -6,6 +6,7 @@
 // deadline, and no timer runs while nothing plays.
 #include "Animate.h"
 
+#include "Application.h"
 #include "ToolkitError.h"
 
 #include <QFile>
@@ -411,7 +412,9 @@ void TAnimate::timerEvent(QTimerEvent* event)
         QWidget::timerEvent(event);
         return;
     }
-    catchUp();
+    // An error from the stop handler must not unwind through Qt's event
+    // dispatch; the application shows it once this event is handled.
+    TApplication::invoke([this] { catchUp(); });
 }
 
 void TAnimate::paintEvent(QPaintEvent*)
