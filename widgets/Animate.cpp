@@ -7,11 +7,11 @@
 #include "Animate.h"
 
 #include "Application.h"
+#include "PreciseTimer.h"
 #include "ToolkitError.h"
 
 #include <QFile>
 #include <QPainter>
-#include <QTimerEvent>
 
 #include <algorithm>
 #include <chrono>
@@ -290,8 +290,12 @@ std::int64_t steadyMicroseconds()
 TAnimate::TAnimate(QWidget* parent)
     : QWidget(parent)
     , m_now(steadyMicroseconds)
+    , m_timer(new PreciseTimer(this))
 {
     resize(100, 80);
+    // An error from the stop handler must not unwind through Qt's event
+    // dispatch; the application shows it once this wake-up is handled.
+    m_timer->onTimeout = [this] { TApplication::invoke([this] { catchUp(); }); };
 }
 
 TAnimate::~TAnimate() = default;
@@ -316,7 +320,7 @@ void TAnimate::open(const QString& name)
     keyOutBackground(frames);
 
     // Only now, with the whole clip decoded, does the widget change.
-    m_timer.stop();
+    m_timer->stop();
     m_playing = false;
     m_fileName = name;
     m_frames = std::move(frames);
@@ -360,7 +364,7 @@ void TAnimate::Play(int first, int last, int count)
 void TAnimate::Stop()
 {
     m_playing = false;
-    m_timer.stop();
+    m_timer->stop();
     if (isOpen())
         showFrame(0);
     if (onStop)
@@ -376,7 +380,7 @@ void TAnimate::catchUp()
     const std::int64_t shown = std::max<std::int64_t>(0, now - m_start) / m_usPerFrame;
     if (m_count > 0 && shown >= passLength * m_count) {
         m_playing = false;
-        m_timer.stop();
+        m_timer->stop();
         showFrame(m_last);
         if (onStop)
             onStop();
@@ -389,13 +393,10 @@ void TAnimate::catchUp()
 void TAnimate::schedule(std::int64_t now)
 {
     // The next frame is due when the next whole frame duration since the
-    // start has passed; wait until then, rounding up to whole milliseconds
-    // so the timer never fires before the deadline.
+    // start has passed; wake exactly then.
     const std::int64_t shown = std::max<std::int64_t>(0, now - m_start) / m_usPerFrame;
     const std::int64_t deadline = m_start + (shown + 1) * m_usPerFrame;
-    const std::int64_t waitMs = (deadline - now + 999) / 1000;
-    m_timer.start(static_cast<int>(std::clamp<std::int64_t>(waitMs, 0, std::numeric_limits<int>::max())),
-                  Qt::PreciseTimer, this);
+    m_timer->start(deadline - now);
 }
 
 void TAnimate::showFrame(int index)
@@ -404,17 +405,6 @@ void TAnimate::showFrame(int index)
         return;
     m_current = index;
     update();
-}
-
-void TAnimate::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() != m_timer.timerId()) {
-        QWidget::timerEvent(event);
-        return;
-    }
-    // An error from the stop handler must not unwind through Qt's event
-    // dispatch; the application shows it once this event is handled.
-    TApplication::invoke([this] { catchUp(); });
 }
 
 void TAnimate::paintEvent(QPaintEvent*)

@@ -14,7 +14,6 @@
 // the timer event to the application's notify.
 #pragma once
 
-#include <QBasicTimer>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -22,6 +21,8 @@
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+class PreciseTimer;
 
 class TAnimate : public QWidget {
     Q_OBJECT
@@ -64,7 +65,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
 
 private:
     void open(const QString& name);
@@ -85,5 +85,5 @@ private:
     std::int64_t m_start = 0;
 
     TimeSource m_now;
-    QBasicTimer m_timer; // bound to this widget, single-shot by use
+    PreciseTimer* m_timer; // single-shot by use, microsecond deadlines
 };

@@ -3,13 +3,13 @@
 // a hand-moved clock through the widget's time seam; one case uses the real
 // clock and event loop.
 #include "Animate.h"
+#include "PreciseTimer.h"
 
 #include "Application.h"
 #include "AviWriter.h"
 #include "QtTestMain.h"
 #include "ToolkitError.h"
 
-#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -339,12 +339,13 @@ TEST_F(AnimateTest, RealClockEndsThePlayFromTheEventLoop)
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(anim.isPlaying());
     // No timer is left running while nothing plays.
-    auto* dispatcher = QAbstractEventDispatcher::instance();
-    EXPECT_TRUE(dispatcher->registeredTimers(&anim).isEmpty());
+    const auto* timer = anim.findChild<PreciseTimer*>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_FALSE(timer->isActive());
     anim.Play(1, 15, 0);
-    EXPECT_FALSE(dispatcher->registeredTimers(&anim).isEmpty());
+    EXPECT_TRUE(timer->isActive());
     anim.Stop();
-    EXPECT_TRUE(dispatcher->registeredTimers(&anim).isEmpty());
+    EXPECT_FALSE(timer->isActive());
 }
 
 TEST_F(AnimateTest, AnErrorOfTheStopHandlerReachesTheErrorBox)
