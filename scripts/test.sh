@@ -1,35 +1,57 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test of the game.
+# Installs what is missing, builds, and runs every test of the game:
+#  1. the whole suite (model, toolkit, sound, media, screens, the real
+#     program on Xvfb, the model and GUI soaks) in a build with
+#     AddressSanitizer and UndefinedBehaviorSanitizer;
+#  2. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each).
 # Prints one closing line "N passed, N failed" over all stages.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh || { echo "0 passed, 1 failed"; exit 1; }
+root=$(pwd)
+
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+build=build-check
+if ! BUILD_DIR=$build ./scripts/build.sh -DTINTARIUM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
 
 passed=0
 failed=0
-# Runs one ctest stage and adds its counts to the totals.
+# Runs one stage and adds the counts of its closing line to the totals.
 stage() {
   local name=$1; shift
   echo "=== $name"
   local log
   log=$(mktemp)
   "$@" 2>&1 | tee "$log"
-  local line
+  local line total fails
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
   if [ -n "$line" ]; then
-    local total fails
     total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
     fails=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
-    passed=$((passed + total - fails))
-    failed=$((failed + fails))
   else
-    failed=$((failed + 1))
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n1)
+    if [ -n "$line" ]; then
+      fails=$(sed -E 's/^[0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
+      total=$(( $(sed -E 's/^([0-9]+) passed.*/\1/' <<<"$line") + fails ))
+    else
+      total=1
+      fails=1
+    fi
   fi
+  passed=$((passed + total - fails))
+  failed=$((failed + fails))
   rm -f "$log"
 }
 
-stage "unit, widget and screen tests" \
-  ctest --test-dir build --output-on-failure -j2 --timeout 600
+stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer" \
+  ctest --test-dir "$build" --output-on-failure -j2 --timeout 900
+stage "fuzzing every reader of outside data" \
+  ./scripts/fuzz.sh "${FUZZ_SECONDS:-45}"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

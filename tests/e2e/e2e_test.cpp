@@ -81,8 +81,9 @@ TEST_F(EndToEnd, TwoPlayersPlayToAWin)
     ASSERT_TRUE(startPlaying("Anna", "Bela", 2, 0));
     saveWindowShot("game");
 
+    // The field is painted just after the screen comes up.
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().shownTiles() == 5; }, 3s));
     GameView first = view();
-    EXPECT_EQ(first.shownTiles(), 5);
     EXPECT_TRUE(first.target().has_value());
     EXPECT_EQ(first.targetShape(), TargetShape::Circle);
     EXPECT_TRUE(first.titleHighlighted(0));
@@ -180,8 +181,8 @@ TEST_F(EndToEnd, ClockSegmentsExpireAndTheTargetHidesAtHardLevels)
 {
     ASSERT_TRUE(startGame());
     ASSERT_TRUE(startPlaying("Solo", "", 1, 2));
+    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().shownTiles() == 7; }, 3s));
     GameView start = view();
-    EXPECT_EQ(start.shownTiles(), 7);
     for (int i = 0; i < 6; ++i)
         EXPECT_TRUE(start.segmentShown(i)) << i;
     ASSERT_TRUE(start.target().has_value());
