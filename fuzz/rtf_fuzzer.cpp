@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QSizeF>
 #include <QTextDocument>
+#include <QTextOption>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -21,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QTextDocument document;
     document.setTextWidth(273);
+    QTextOption wrapping = document.defaultTextOption(); // as TRichEdit wraps
+    wrapping.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(wrapping);
     if (RtfReader::read(bytes, document)) {
         reportOutcome(QStringLiteral("RTF, %1 paragraphs").arg(document.blockCount()));
     } else {

@@ -27,6 +27,11 @@ TRichEdit::TRichEdit(QWidget* parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusPolicy(Qt::StrongFocus);
     setUndoRedoEnabled(false);
+    // Wrap at word boundaries only: Qt's default of also breaking overlong
+    // words anywhere takes time that grows with the square of the word's
+    // length, so one long "word" in a file would freeze the view for minutes.
+    // Such a word now runs past the right edge instead.
+    setWordWrapMode(QTextOption::WordWrap);
     setPlainText(QStringLiteral("InhaltAnleitung"));
 }
 

@@ -316,6 +316,7 @@ private:
     // Text not yet written, all in the same character properties.
     QString m_run;
     CharProps m_runProps;
+    int m_runsInParagraph = 0;
 
     // A \par has ended a paragraph; the next one starts only when more
     // text comes, so that the closing \par does not leave an empty line.
@@ -720,7 +721,8 @@ void Parser::commitFont()
     entry.codePage = m_fontCodePage > 0 ? m_fontCodePage : codePageOfCharset(m_fontCharset);
     entry.name = RtfReader::decodeCodePage(m_fontName, entry.codePage > 0 ? entry.codePage : m_documentCodePage)
                      .trimmed();
-    m_fonts[m_fontNumber] = entry;
+    if (m_fonts.size() < static_cast<std::size_t>(RtfReader::maxFonts) || m_fonts.count(m_fontNumber) > 0)
+        m_fonts[m_fontNumber] = entry;
     m_fontName.clear();
 }
 
@@ -763,9 +765,12 @@ void Parser::appendText(const QString& text)
         m_cursor.insertBlock();
         m_blockPending = false;
     }
-    if (!m_run.isEmpty() && !(m_runProps == m_state.chars))
+    if (m_run.isEmpty()) {
+        m_runProps = m_state.chars;
+    } else if (!(m_runProps == m_state.chars) && m_runsInParagraph + 1 < RtfReader::maxRunsPerParagraph) {
         flushRun();
-    m_runProps = m_state.chars;
+        m_runProps = m_state.chars;
+    }
     m_run += text;
 }
 
@@ -775,12 +780,14 @@ void Parser::flushRun()
         return;
     m_cursor.insertText(m_run, charFormat(m_runProps));
     m_run.clear();
+    ++m_runsInParagraph;
 }
 
 void Parser::paragraph()
 {
     flushBytes();
     flushRun();
+    m_runsInParagraph = 0;
     if (m_blockPending)
         m_cursor.insertBlock();
     m_cursor.setBlockFormat(blockFormat(m_state.para));
@@ -852,8 +859,12 @@ bool RtfReader::read(const QByteArray& data, QTextDocument& document)
     document.clear();
     bool ok = false;
     {
+        // One edit block: the document updates its layout once, at the end.
+        QTextCursor block(&document);
+        block.beginEditBlock();
         Parser parser(data, document);
         ok = parser.run();
+        block.endEditBlock();
     }
     document.setUndoRedoEnabled(undo);
     return ok;

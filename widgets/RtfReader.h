@@ -25,8 +25,19 @@ class RtfReader {
 public:
     // Groups nested deeper than this make the data invalid RTF.
     static constexpr int maxDepth = 500;
-    // Longer data is refused as a whole rather than read for minutes.
-    static constexpr qsizetype maxInputBytes = 8 * 1024 * 1024;
+    // Longer data is refused as a whole: an instructions text is a few
+    // kilobytes, and two megabytes of dense paragraphs already take seconds
+    // to lay out.
+    static constexpr qsizetype maxInputBytes = 2 * 1024 * 1024;
+    // Qt's layout of a paragraph slows with every change of formatting in it
+    // (half a million take seconds). Past this many runs of different
+    // formatting, the rest of a paragraph keeps the format of its last run:
+    // the text is all there, only its formatting is simplified.
+    static constexpr int maxRunsPerParagraph = 1000;
+    // Every font name costs a font lookup when the text is laid out (20000
+    // take a quarter of a minute); font table entries past this many are
+    // ignored, and text in them is shown in the default font.
+    static constexpr int maxFonts = 512;
 
     // True when the data opens like an RTF file ("{\rtf").
     static bool looksLikeRtf(const QByteArray& data);

@@ -76,6 +76,8 @@ TEST_F(RichEditTest, StartsReadOnlyWithoutBorderAndWithItsPlaceholder)
     EXPECT_EQ(edit.frameShape(), QFrame::NoFrame);
     EXPECT_EQ(edit.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(edit.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // Words are never broken: breaking overlong ones is what made Qt slow.
+    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WordWrap);
 
     edit.setColor(clBtnFace);
     EXPECT_EQ(edit.color(), clBtnFace);

@@ -269,3 +269,42 @@ TEST(RtfReader, BoundsNestingAndSize)
     ASSERT_TRUE(RtfReader::read(big, doc));
     EXPECT_EQ(doc.blockCount(), (big.size() - 8) / piece.size());
 }
+
+TEST(RtfReader, SimplifiesFormattingPastItsLimits)
+{
+    // A paragraph that changes its formatting more often than the limit
+    // keeps all its text; the next paragraph is formatted normally again.
+    QByteArray rtf = "{\\rtf1 ";
+    const int pairs = RtfReader::maxRunsPerParagraph;
+    for (int i = 0; i < pairs; ++i)
+        rtf += "{\\b a}b";
+    rtf += "\\par {\\b bold}plain}";
+    QTextDocument doc;
+    ASSERT_TRUE(RtfReader::read(rtf, doc));
+    ASSERT_EQ(doc.blockCount(), 2);
+    QString expected;
+    for (int i = 0; i < pairs; ++i)
+        expected += u("ab");
+    EXPECT_EQ(doc.begin().text(), expected);
+    int fragments = 0;
+    for (auto it = doc.begin().begin(); !it.atEnd(); ++it)
+        ++fragments;
+    EXPECT_LE(fragments, RtfReader::maxRunsPerParagraph);
+    EXPECT_GT(fragments, RtfReader::maxRunsPerParagraph / 2);
+    auto second = doc.begin().next().begin();
+    EXPECT_EQ(second.fragment().text(), u("bold"));
+    EXPECT_EQ(second.fragment().charFormat().fontWeight(), QFont::Bold);
+    ++second;
+    EXPECT_EQ(second.fragment().text(), u("plain"));
+
+    // Font table entries past the limit are ignored; earlier ones still work.
+    QByteArray fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < RtfReader::maxFonts + 10; ++i)
+        fonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+    fonts += "}\\f3 a\\f" + QByteArray::number(RtfReader::maxFonts + 5) + " b}";
+    ASSERT_TRUE(RtfReader::read(fonts, doc));
+    const auto r = runs(doc);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].format.fontFamilies().toStringList(), QStringList{u("Font3")});
+    EXPECT_FALSE(r[1].format.hasProperty(QTextFormat::FontFamilies));
+}
