@@ -7,6 +7,9 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <bit>
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     startFuzzApplication();
@@ -29,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       .arg(clip.width())
                       .arg(clip.height())
                       .arg(clip.microsecondsPerFrame()));
+    // FFmpeg is not instrumented: what it made of the clip guides the search.
+    coverValue(0, static_cast<unsigned>(std::min(clip.frameCount(), 63)));
+    coverValue(1, static_cast<unsigned>(clip.width()));
+    coverValue(2, static_cast<unsigned>(clip.height()));
+    coverValue(3, static_cast<unsigned>(std::bit_width(static_cast<std::uint64_t>(clip.microsecondsPerFrame()))));
     QImage canvas(clip.size(), QImage::Format_ARGB32);
     for (int number = 1; number <= clip.frameCount(); ++number)
         canvas = clip.frame(number);

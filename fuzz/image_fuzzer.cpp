@@ -25,6 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // refused: the error the game shows
     }
     reportOutcome(QStringLiteral("%1 x %2").arg(image.picture().width()).arg(image.picture().height()));
+    // Qt's decoder is not instrumented: what it made of the file guides the search.
+    const QImage picture = image.picture();
+    coverValue(0, static_cast<unsigned>(picture.format()));
+    coverValue(1, static_cast<unsigned>(picture.width()));
+    coverValue(2, static_cast<unsigned>(picture.height()));
+    coverValue(3, static_cast<unsigned>(picture.colorCount()));
     image.setTransparent(true);
     QImage canvas(image.size(), QImage::Format_ARGB32);
     canvas.fill(Qt::white);
