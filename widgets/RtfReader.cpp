@@ -463,7 +463,8 @@ void Parser::controlSymbol(char symbol)
         break;
     case '\n':
     case '\r':
-        paragraph();
+        if (m_state.destination == Destination::Text)
+            paragraph();
         break;
     default:
         break; // \: \| and unknown symbols

@@ -213,6 +213,8 @@ TEST(RtfReader, SkipsDestinationsThatAreNotShown)
                            R"({\pict\pngblip 89504e47}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}})"
                            R"( {\v invisible}end})";
     EXPECT_EQ(readText(rtf), u("body link end"));
+    // Paragraph marks inside tables and skipped groups are not paragraphs.
+    EXPECT_EQ(readText("{\\rtf1{\\fonttbl\\\n{\\f0 Arial;}}{\\*\\x\\\r\\par}x}"), u("x"));
     // \bin data may hold braces and backslashes.
     EXPECT_EQ(readText("{\\rtf1 a{\\*\\blob\\bin4 }{\\\\}b}"), u("ab"));
     EXPECT_EQ(readText("{\\rtf1 a\\bin3 }{\\b}"), u("ab"));
