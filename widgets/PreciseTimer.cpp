@@ -39,10 +39,10 @@ void PreciseTimer::start(std::int64_t microseconds)
     // A zero it_value would disarm the timerfd; one microsecond is "at once".
     const std::int64_t wait = std::max<std::int64_t>(microseconds, 1);
     if (m_fd >= 0) {
-        itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(wait / 1000000);
-        spec.it_value.tv_nsec = static_cast<long>(wait % 1000000) * 1000;
-        ::timerfd_settime(m_fd, 0, &spec, nullptr);
+        itimerspec arming{};
+        arming.it_value.tv_sec = static_cast<time_t>(wait / 1000000);
+        arming.it_value.tv_nsec = static_cast<long>(wait % 1000000) * 1000;
+        ::timerfd_settime(m_fd, 0, &arming, nullptr);
         return;
     }
     const std::int64_t ms = std::min<std::int64_t>((wait + 999) / 1000, std::numeric_limits<int>::max());

@@ -10,6 +10,22 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// Ends a process by its id: politely first, then for sure.
+void endProcess(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    ::kill(pid_t(process.processId()), SIGTERM);
+    if (!process.waitForFinished(3000)) {
+        ::kill(pid_t(process.processId()), SIGKILL);
+        process.waitForFinished(3000);
+    }
+}
+
+} // namespace
+
 const QStringList& GameRun::mediaFiles()
 {
     static const QStringList files{"Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp",
@@ -71,13 +87,7 @@ std::optional<int> GameRun::waitForExit(std::chrono::milliseconds timeout)
 
 void GameRun::stop()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    ::kill(pid_t(process_.processId()), SIGTERM);
-    if (!process_.waitForFinished(3000)) {
-        ::kill(pid_t(process_.processId()), SIGKILL);
-        process_.waitForFinished(3000);
-    }
+    endProcess(process_);
 }
 
 QString GameRun::errorOutput()
@@ -112,11 +122,5 @@ int SinkRecorder::peak()
 
 void SinkRecorder::stop()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    ::kill(pid_t(process_.processId()), SIGTERM);
-    if (!process_.waitForFinished(3000)) {
-        ::kill(pid_t(process_.processId()), SIGKILL);
-        process_.waitForFinished(3000);
-    }
+    endProcess(process_);
 }
