@@ -1,5 +1,6 @@
-// The clock animation: opening and decoding a clip, and playing frame ranges
-// on a schedule taken from a monotonic clock. Each play remembers when it
+// The clock animation: opening and decoding a clip (uncompressed clips by
+// RawAviReader, any other through FFmpeg loaded on demand), and playing frame
+// ranges on a schedule taken from a monotonic clock. Each play remembers when it
 // started; frame k of a pass is due at start + (k - first) * d and the play
 // ends at start + passes * (last - first + 1) * d, so lateness of one timer
 // never carries into the next frame. One single-shot timer waits for the next
@@ -7,7 +8,9 @@
 #include "Animate.h"
 
 #include "Application.h"
+#include "FfmpegLibrary.h"
 #include "PreciseTimer.h"
+#include "RawAviReader.h"
 #include "ToolkitError.h"
 
 #include <QFile>
@@ -18,13 +21,6 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/log.h>
-#include <libswscale/swscale.h>
-}
 
 namespace {
 
@@ -131,81 +127,94 @@ std::int64_t seekMemory(void* opaque, std::int64_t offset, int whence)
     return in->pos;
 }
 
+// Owners of FFmpeg objects, freeing them through the loaded library.
 struct IoDeleter {
+    const FfmpegLibrary* av;
     void operator()(AVIOContext* io) const
     {
-        av_freep(&io->buffer);
-        avio_context_free(&io);
+        av->av_freep(&io->buffer);
+        av->avio_context_free(&io);
     }
 };
 struct FormatDeleter {
-    void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+    const FfmpegLibrary* av;
+    void operator()(AVFormatContext* f) const { av->avformat_close_input(&f); }
 };
 struct CodecDeleter {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+    const FfmpegLibrary* av;
+    void operator()(AVCodecContext* c) const { av->avcodec_free_context(&c); }
 };
 struct PacketDeleter {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
+    const FfmpegLibrary* av;
+    void operator()(AVPacket* p) const { av->av_packet_free(&p); }
 };
 struct FrameDeleter {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
+    const FfmpegLibrary* av;
+    void operator()(AVFrame* f) const { av->av_frame_free(&f); }
 };
 struct ScaleDeleter {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
+    const FfmpegLibrary* av;
+    void operator()(SwsContext* s) const { av->sws_freeContext(s); }
 };
 
-// Decodes every frame of the clip into ARGB images, placed by their time
-// stamps; frames the clip leaves out repeat the one before. Throws when the
-// clip cannot be demuxed or a frame cannot be decoded.
-std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFrames)
+// Decodes every frame of a compressed clip with FFmpeg into ARGB images,
+// placed by their time stamps; frames the clip leaves out repeat the one
+// before. Throws when FFmpeg cannot be loaded, the clip cannot be demuxed or
+// a frame cannot be decoded.
+std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t totalFrames)
 {
-    av_log_set_level(AV_LOG_QUIET); // failures are reported by our own message
+    const FfmpegLibrary* const av = FfmpegLibrary::instance();
+    if (!av)
+        cannotOpen();
+    av->av_log_set_level(AV_LOG_QUIET); // failures are reported by our own message
     MemoryInput input{&bytes};
     constexpr int kBuffer = 4096;
-    auto* buffer = static_cast<std::uint8_t*>(av_malloc(kBuffer));
+    auto* buffer = static_cast<std::uint8_t*>(av->av_malloc(kBuffer));
     if (!buffer)
         cannotOpen();
     std::unique_ptr<AVIOContext, IoDeleter> io(
-        avio_alloc_context(buffer, kBuffer, 0, &input, readMemory, nullptr, seekMemory));
+        av->avio_alloc_context(buffer, kBuffer, 0, &input, readMemory, nullptr, seekMemory),
+        IoDeleter{av});
     if (!io) {
-        av_free(buffer);
+        av->av_free(buffer);
         cannotOpen();
     }
-    AVFormatContext* rawFormat = avformat_alloc_context();
+    AVFormatContext* rawFormat = av->avformat_alloc_context();
     if (!rawFormat)
         cannotOpen();
     rawFormat->pb = io.get();
     rawFormat->flags |= AVFMT_FLAG_CUSTOM_IO;
-    if (avformat_open_input(&rawFormat, nullptr, av_find_input_format("avi"), nullptr) < 0)
+    if (av->avformat_open_input(&rawFormat, nullptr, av->av_find_input_format("avi"), nullptr) < 0)
         cannotOpen(); // FFmpeg has freed the context
-    std::unique_ptr<AVFormatContext, FormatDeleter> format(rawFormat);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0)
+    std::unique_ptr<AVFormatContext, FormatDeleter> format(rawFormat, FormatDeleter{av});
+    if (av->avformat_find_stream_info(format.get(), nullptr) < 0)
         cannotOpen();
-    const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int stream = av->av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (stream < 0)
         cannotOpen();
     const AVCodecParameters* parameters = format->streams[stream]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+    const AVCodec* codec = av->avcodec_find_decoder(parameters->codec_id);
     if (!codec)
         cannotOpen();
-    std::unique_ptr<AVCodecContext, CodecDeleter> decoder(avcodec_alloc_context3(codec));
-    if (!decoder || avcodec_parameters_to_context(decoder.get(), parameters) < 0)
+    std::unique_ptr<AVCodecContext, CodecDeleter> decoder(av->avcodec_alloc_context3(codec),
+                                                           CodecDeleter{av});
+    if (!decoder || av->avcodec_parameters_to_context(decoder.get(), parameters) < 0)
         cannotOpen();
     decoder->thread_count = 1;
-    if (avcodec_open2(decoder.get(), codec, nullptr) < 0)
+    if (av->avcodec_open2(decoder.get(), codec, nullptr) < 0)
         cannotOpen();
 
-    std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
-    std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
+    std::unique_ptr<AVPacket, PacketDeleter> packet(av->av_packet_alloc(), PacketDeleter{av});
+    std::unique_ptr<AVFrame, FrameDeleter> frame(av->av_frame_alloc(), FrameDeleter{av});
     if (!packet || !frame)
         cannotOpen();
-    std::unique_ptr<SwsContext, ScaleDeleter> scaler;
+    std::unique_ptr<SwsContext, ScaleDeleter> scaler(nullptr, ScaleDeleter{av});
     std::vector<QImage> frames(totalFrames);
     std::int64_t sequence = 0;
 
     auto receive = [&] {
         for (;;) {
-            const int r = avcodec_receive_frame(decoder.get(), frame.get());
+            const int r = av->avcodec_receive_frame(decoder.get(), frame.get());
             if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
                 return;
             if (r < 0)
@@ -214,9 +223,9 @@ std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFra
             const int h = frame->height;
             if (w <= 0 || h <= 0 || w > int(kMaxSide) || h > int(kMaxSide))
                 cannotOpen();
-            scaler.reset(sws_getCachedContext(scaler.release(), w, h,
-                                              static_cast<AVPixelFormat>(frame->format), w, h,
-                                              AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr));
+            scaler.reset(av->sws_getCachedContext(scaler.release(), w, h,
+                                                  static_cast<AVPixelFormat>(frame->format), w, h,
+                                                  AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr));
             if (!scaler)
                 cannotOpen();
             QImage image(w, h, QImage::Format_ARGB32); // B, G, R, A in memory: BGRA
@@ -224,7 +233,7 @@ std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFra
                 cannotOpen();
             std::uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
             int strides[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-            if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, h, planes, strides) != h)
+            if (av->sws_scale(scaler.get(), frame->data, frame->linesize, 0, h, planes, strides) != h)
                 cannotOpen();
             std::int64_t index = frame->best_effort_timestamp;
             if (index == AV_NOPTS_VALUE)
@@ -232,25 +241,25 @@ std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFra
             sequence = index + 1;
             if (index >= 0 && index < std::int64_t(totalFrames))
                 frames[static_cast<std::size_t>(index)] = std::move(image);
-            av_frame_unref(frame.get());
+            av->av_frame_unref(frame.get());
         }
     };
 
     for (;;) {
-        const int r = av_read_frame(format.get(), packet.get());
+        const int r = av->av_read_frame(format.get(), packet.get());
         if (r == AVERROR_EOF)
             break;
         if (r < 0)
             cannotOpen();
         if (packet->stream_index == stream) {
-            const int sent = avcodec_send_packet(decoder.get(), packet.get());
+            const int sent = av->avcodec_send_packet(decoder.get(), packet.get());
             if (sent < 0 && sent != AVERROR(EAGAIN))
                 cannotOpen();
             receive();
         }
-        av_packet_unref(packet.get());
+        av->av_packet_unref(packet.get());
     }
-    avcodec_send_packet(decoder.get(), nullptr);
+    av->avcodec_send_packet(decoder.get(), nullptr);
     receive();
 
     if (frames.front().isNull())
@@ -259,6 +268,19 @@ std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFra
         if (frames[i].isNull())
             frames[i] = frames[i - 1];
     return frames;
+}
+
+// Uncompressed clips, the game's own among them, are read directly; only
+// compressed ones need FFmpeg, which is then loaded.
+std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFrames)
+{
+    RawAviReader raw(bytes, totalFrames, {kMaxSide, kMaxDecodedBytes});
+    switch (raw.read()) {
+    case RawAviReader::Outcome::Decoded: return raw.takeFrames();
+    case RawAviReader::Outcome::NotRaw: return decodeWithFfmpeg(bytes, totalFrames);
+    case RawAviReader::Outcome::Corrupt: break;
+    }
+    cannotOpen();
 }
 
 // Pixels of the colour of the first frame's top-left pixel are the clip's

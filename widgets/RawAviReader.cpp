@@ -1,0 +1,235 @@
+// Reading uncompressed AVI clips: a walk over the RIFF chunks that checks
+// each chunk against its container before looking inside, then a plain copy
+// of the BGR(A) or palette-indexed rows into QImages.
+#include "RawAviReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// 'rec ' lists hold one another only in broken files; a bound on the depth
+// keeps such a file from recursing without end.
+constexpr int kMaxListDepth = 4;
+constexpr std::size_t kBitmapInfoHeaderSize = 40;
+constexpr std::uint32_t kBiRgb = 0;
+
+} // namespace
+
+RawAviReader::RawAviReader(const QByteArray& bytes, std::uint32_t totalFrames, Limits limits)
+    : m_data(reinterpret_cast<const unsigned char*>(bytes.constData()))
+    , m_size(static_cast<std::size_t>(bytes.size()))
+    , m_totalFrames(totalFrames)
+    , m_limits(limits)
+{
+}
+
+std::uint32_t RawAviReader::u32(std::size_t at) const
+{
+    const unsigned char* p = m_data + at;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+        | std::uint32_t(p[3]) << 24;
+}
+
+std::uint16_t RawAviReader::u16(std::size_t at) const
+{
+    return static_cast<std::uint16_t>(m_data[at] | m_data[at + 1] << 8);
+}
+
+bool RawAviReader::tag(std::size_t at, const char* fourcc) const
+{
+    return std::memcmp(m_data + at, fourcc, 4) == 0;
+}
+
+// The chunk at `pos`, which must lie wholly before `end`; moves `pos` past it
+// and its pad byte. False when the header or data would cross `end`.
+bool RawAviReader::nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) const
+{
+    if (end - pos < 8)
+        return false;
+    const std::size_t size = u32(pos + 4);
+    if (size > end - pos - 8)
+        return false;
+    chunk = {reinterpret_cast<const char*>(m_data + pos), pos + 8, size};
+    pos += 8 + size;
+    if (size % 2 != 0 && pos < end)
+        ++pos;
+    return true;
+}
+
+bool RawAviReader::isList(const Chunk& chunk, const char* type) const
+{
+    return std::memcmp(chunk.id, "LIST", 4) == 0 && chunk.size >= 4 && tag(chunk.data, type);
+}
+
+RawAviReader::Outcome RawAviReader::read()
+{
+    const std::size_t riffEnd = 8 + std::size_t(u32(4));
+    // The caller has checked that the RIFF and the hdrl headers are there.
+    std::size_t pos = 12;
+    Chunk hdrl{};
+    if (riffEnd < pos || riffEnd > m_size || !nextChunk(pos, riffEnd, hdrl) || !isList(hdrl, "hdrl"))
+        return Outcome::Corrupt;
+
+    // The first stream's header list.
+    std::size_t inHdrl = hdrl.data + 4;
+    const std::size_t hdrlEnd = hdrl.data + hdrl.size;
+    Chunk strl{};
+    bool found = false;
+    while (!found && inHdrl < hdrlEnd) {
+        if (!nextChunk(inHdrl, hdrlEnd, strl))
+            return Outcome::Corrupt;
+        found = isList(strl, "strl");
+    }
+    if (!found)
+        return Outcome::Corrupt;
+    if (const Outcome format = readStreamFormat(strl); format != Outcome::Decoded)
+        return format;
+
+    // The frames: the first 'movi' list after the headers.
+    Chunk movi{};
+    found = false;
+    while (!found && pos < riffEnd) {
+        if (!nextChunk(pos, riffEnd, movi))
+            return Outcome::Corrupt;
+        found = isList(movi, "movi");
+    }
+    if (!found)
+        return Outcome::Corrupt;
+    const std::uint64_t pixels = std::uint64_t(m_format.width) * std::uint64_t(m_format.height);
+    if (pixels * 4 * m_totalFrames > m_limits.maxDecodedBytes)
+        return Outcome::Corrupt;
+    m_frames.assign(m_totalFrames, QImage());
+    if (const Outcome frames = readFrames(movi.data + 4, movi.data + movi.size, 0);
+        frames != Outcome::Decoded) {
+        m_frames.clear();
+        return frames;
+    }
+    if (m_frames.empty() || m_frames.front().isNull()) {
+        m_frames.clear();
+        return Outcome::Corrupt;
+    }
+    for (std::size_t i = 1; i < m_frames.size(); ++i)
+        if (m_frames[i].isNull())
+            m_frames[i] = m_frames[i - 1];
+    return Outcome::Decoded;
+}
+
+// Reads 'strh' and 'strf' of the first stream; Decoded here means the stream
+// is one this reader takes.
+RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
+{
+    std::size_t pos = strl.data + 4;
+    const std::size_t end = strl.data + strl.size;
+    Chunk chunk{};
+    Chunk strh{};
+    Chunk strf{};
+    bool haveStrh = false;
+    bool haveStrf = false;
+    while (pos < end) {
+        if (!nextChunk(pos, end, chunk))
+            return Outcome::Corrupt;
+        if (!haveStrh && std::memcmp(chunk.id, "strh", 4) == 0) {
+            strh = chunk;
+            haveStrh = true;
+        } else if (!haveStrf && std::memcmp(chunk.id, "strf", 4) == 0) {
+            strf = chunk;
+            haveStrf = true;
+        }
+    }
+    if (!haveStrh || !haveStrf || strh.size < 4)
+        return Outcome::Corrupt;
+    if (!tag(strh.data, "vids"))
+        return Outcome::NotRaw;
+    if (strf.size < kBitmapInfoHeaderSize)
+        return Outcome::Corrupt;
+    const std::size_t headerSize = u32(strf.data);
+    const std::uint32_t compression = u32(strf.data + 16);
+    const int bits = u16(strf.data + 14);
+    if (compression != kBiRgb || (bits != 8 && bits != 24 && bits != 32))
+        return Outcome::NotRaw;
+    if (headerSize < kBitmapInfoHeaderSize || headerSize > strf.size)
+        return Outcome::Corrupt;
+
+    const auto width = static_cast<std::int32_t>(u32(strf.data + 4));
+    const auto height = static_cast<std::int32_t>(u32(strf.data + 8));
+    const std::int64_t rows = height < 0 ? -std::int64_t(height) : height;
+    if (width <= 0 || width > std::int64_t(m_limits.maxSide) || rows == 0
+        || rows > std::int64_t(m_limits.maxSide))
+        return Outcome::Corrupt;
+    m_format.width = width;
+    m_format.height = static_cast<int>(rows);
+    m_format.topDown = height < 0;
+    m_format.bits = bits;
+    m_format.stride = (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4;
+
+    if (bits == 8) {
+        // The palette follows the header: biClrUsed entries (0: all 256) as
+        // far as the chunk holds them; entries missing are black.
+        const std::uint32_t used = u32(strf.data + 32);
+        std::size_t count = used == 0 ? 256 : std::min<std::uint32_t>(used, 256);
+        count = std::min(count, (strf.size - headerSize) / 4);
+        m_format.palette.assign(256, qRgb(0, 0, 0));
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t at = strf.data + headerSize + 4 * i; // RGBQUAD
+            m_format.palette[i] = qRgb(m_data[at + 2], m_data[at + 1], m_data[at]);
+        }
+    }
+    return Outcome::Decoded;
+}
+
+RawAviReader::Outcome RawAviReader::readFrames(std::size_t begin, std::size_t end, int depth)
+{
+    std::size_t pos = begin;
+    Chunk chunk{};
+    while (pos < end && m_next < m_totalFrames) {
+        if (!nextChunk(pos, end, chunk))
+            return Outcome::Corrupt;
+        if (isList(chunk, "rec ")) {
+            if (depth >= kMaxListDepth)
+                return Outcome::Corrupt;
+            const Outcome inner = readFrames(chunk.data + 4, chunk.data + chunk.size, depth + 1);
+            if (inner != Outcome::Decoded)
+                return inner;
+        } else if (std::memcmp(chunk.id, "00db", 4) == 0 || std::memcmp(chunk.id, "00dc", 4) == 0) {
+            // An empty chunk is a frame that repeats the one before.
+            if (chunk.size > 0 && !decodeFrame(chunk))
+                return Outcome::Corrupt;
+            ++m_next;
+        } else if (std::memcmp(chunk.id, "00pc", 4) == 0) {
+            return Outcome::NotRaw; // palette changes: left to FFmpeg
+        }
+        // Anything else (other streams, JUNK, index chunks) is skipped.
+    }
+    return Outcome::Decoded;
+}
+
+bool RawAviReader::decodeFrame(const Chunk& chunk)
+{
+    const Format& f = m_format;
+    if (chunk.size / f.stride < std::size_t(f.height))
+        return false;
+    QImage image(f.width, f.height, QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
+    for (int row = 0; row < f.height; ++row) {
+        const unsigned char* in = m_data + chunk.data + std::size_t(row) * f.stride;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(f.topDown ? row : f.height - 1 - row));
+        switch (f.bits) {
+        case 8:
+            for (int x = 0; x < f.width; ++x)
+                out[x] = f.palette[in[x]];
+            break;
+        case 24:
+            for (int x = 0; x < f.width; ++x, in += 3)
+                out[x] = qRgb(in[2], in[1], in[0]);
+            break;
+        default: // 32: blue, green, red and an unused byte
+            for (int x = 0; x < f.width; ++x, in += 4)
+                out[x] = qRgb(in[2], in[1], in[0]);
+            break;
+        }
+    }
+    m_frames[m_next] = std::move(image);
+    return true;
+}
