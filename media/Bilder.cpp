@@ -33,11 +33,13 @@ void initMediaResources()
     std::call_once(einmal, registriere);
 }
 
-QImage Titelbild() { return bild("Titelbild"); }
-QImage TitelbildOhneMotto() { return bild("TitelbildOhneMotto"); }
-QImage Kartenbild() { return bild("Kartenbild"); }
-QImage Fussleiste() { return bild("Fussleiste"); }
-QImage Spielleiste() { return bild("Spielleiste"); }
+// Each picture is decoded once: the screens show the same pictures several
+// times, and the copies share the decoded pixels.
+QImage Titelbild() { static const QImage b = bild("Titelbild"); return b; }
+QImage TitelbildOhneMotto() { static const QImage b = bild("TitelbildOhneMotto"); return b; }
+QImage Kartenbild() { static const QImage b = bild("Kartenbild"); return b; }
+QImage Fussleiste() { static const QImage b = bild("Fussleiste"); return b; }
+QImage Spielleiste() { static const QImage b = bild("Spielleiste"); return b; }
 
 QIcon Programmsymbol()
 {
