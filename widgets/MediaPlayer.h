@@ -1,19 +1,20 @@
 // TMediaPlayer: plays a sound file in the background; never visible. Open
-// decodes the whole file with libsndfile into 16-bit PCM and prepares an
-// output on the default audio device (Qt Multimedia); Play starts it from the
-// beginning without blocking; Close stops and releases it. The audio stack is
-// touched only at the first Open, so creating a player costs nothing.
+// decodes the whole file with libsndfile into 16-bit PCM and checks the
+// default audio device (Qt Multimedia); Play starts it from the beginning
+// without blocking; Close stops and releases it. The output itself lives on a
+// thread of its own, since starting a sound server stream waits for the
+// server; the caller's thread never waits for it. The audio stack is touched
+// only at the first Open, so creating a player costs nothing.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
 
-class QAudioSink;
-class QBuffer;
+class QThread;
+
 
 class TMediaPlayer : public QWidget {
     Q_OBJECT
@@ -50,10 +51,18 @@ public:
     static QString unknownErrorText();
 
 private:
+    class Output;
+
+    // Silences the output and forgets the open file; `release` also frees
+    // the output's stream.
+    void shut(bool release) noexcept;
+    // Runs `job` on the output's thread, after the jobs posted before it.
+    template <typename Job> void post(Job&& job);
+
     QString m_fileName;
     bool m_open = false;
-    QByteArray m_pcm;
     std::int64_t m_lengthUs = 0;
-    std::unique_ptr<QBuffer> m_buffer;
-    std::unique_ptr<QAudioSink> m_sink; // made at Open, for the file's format
+    std::uint64_t m_cue = 0;            // counts the Plays
+    std::unique_ptr<QThread> m_thread;  // made at the first Open
+    Output* m_output = nullptr;         // lives on m_thread, deleted there
 };
