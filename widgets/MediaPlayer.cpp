@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <vector>
 
 namespace {
 
@@ -253,17 +252,31 @@ Decoded decode(const QString& fileName)
 
     // Read until the data ends rather than trusting the frame count in the
     // header: a truncated file simply yields fewer samples.
-    QByteArray pcm;
-    std::vector<short> chunk(4096 * static_cast<std::size_t>(format.channels));
+    // The samples go straight into the buffer, sized from the header's count
+    // but never beyond what the file could hold, nor beyond the bound.
+    const qint64 frameBytes = format.channels * qint64(sizeof(short));
+    const qint64 maxFrames = kMaxPcmBytes / frameBytes;
+    const qint64 fileFrames = std::max<qint64>(info.size(), 0) / format.channels; // a byte a sample at least
+    const qint64 guess = std::min(std::clamp<qint64>(format.frames, 4096, std::max<qint64>(fileFrames, 4096)), maxFrames);
+    QByteArray pcm(guess * frameBytes, Qt::Uninitialized);
+    qint64 filled = 0; // bytes
     for (;;) {
-        const sf_count_t frames = sf_readf_short(file.get(), chunk.data(), 4096);
+        if (filled == pcm.size()) {
+            if (pcm.size() == maxFrames * frameBytes) { // full: one more frame is too many
+                short probe[kMaxChannels];
+                if (sf_readf_short(file.get(), probe, 1) > 0)
+                    fail(TMediaPlayer::notPlayableText());
+                break;
+            }
+            pcm.resize(std::min(pcm.size() * 2, maxFrames * frameBytes));
+        }
+        const sf_count_t frames = sf_readf_short(
+            file.get(), reinterpret_cast<short*>(pcm.data() + filled), (pcm.size() - filled) / frameBytes);
         if (frames <= 0)
             break;
-        const qint64 bytes = frames * format.channels * qint64(sizeof(short));
-        if (pcm.size() + bytes > kMaxPcmBytes)
-            fail(TMediaPlayer::notPlayableText());
-        pcm.append(reinterpret_cast<const char*>(chunk.data()), bytes);
+        filled += frames * frameBytes;
     }
+    pcm.truncate(filled);
     if (pcm.isEmpty()) // a header without samples: nothing to play
         fail(TMediaPlayer::notPlayableText());
     return {std::move(pcm), format.channels, format.samplerate};
@@ -273,7 +286,12 @@ Decoded decode(const QString& fileName)
 
 void TMediaPlayer::Open()
 {
-    shut(false);
+    // The sound still playing stops with the next job: the new sound's load,
+    // or the release after a failure.
+    m_open = false;
+    m_lengthUs = 0;
+    if (m_output)
+        m_output->sounding.store(0);
 
     Decoded sound;
     QAudioDevice device;
@@ -290,7 +308,7 @@ void TMediaPlayer::Open()
         if (!device.isFormatSupported(audio))
             fail(notPlayableText());
     } catch (const EMCIDeviceError&) {
-        shut(true); // the previous sound's stream is not kept either
+        shut(); // the previous sound's stream is not kept either
         throw;
     }
 
@@ -322,20 +340,17 @@ void TMediaPlayer::Play()
 void TMediaPlayer::Close() noexcept
 {
     if (m_open)
-        shut(true);
+        shut();
 }
 
-void TMediaPlayer::shut(bool release) noexcept
+void TMediaPlayer::shut() noexcept
 {
     m_open = false;
     m_lengthUs = 0;
     if (!m_output)
         return;
     m_output->sounding.store(0);
-    if (release)
-        post([output = m_output] { output->release(); });
-    else
-        post([output = m_output] { output->stop(); });
+    post([output = m_output] { output->release(); });
 }
 
 bool TMediaPlayer::isSounding() const

@@ -53,9 +53,8 @@ public:
 private:
     class Output;
 
-    // Silences the output and forgets the open file; `release` also frees
-    // the output's stream.
-    void shut(bool release) noexcept;
+    // Forgets the open file; the output stops and frees its stream.
+    void shut() noexcept;
     // Runs `job` on the output's thread, after the jobs posted before it.
     template <typename Job> void post(Job&& job);
 
