@@ -223,6 +223,8 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
             const int h = frame->height;
             if (w <= 0 || h <= 0 || w > int(kMaxSide) || h > int(kMaxSide))
                 cannotOpen();
+            if (std::uint64_t(w) * std::uint64_t(h) * 4 * totalFrames > kMaxDecodedBytes) // frames may differ from 'avih'
+                cannotOpen();
             scaler.reset(av->sws_getCachedContext(scaler.release(), w, h,
                                                   static_cast<AVPixelFormat>(frame->format), w, h,
                                                   AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr));
