@@ -1,8 +1,9 @@
 // Tests of the media player against a private PulseAudio server with a null
-// sink: the failures of Open, Play and Close without a device, and that a cue
+// sink: the failures of Open, Play and Close without a device, that a cue
 // really sounds (recorded from the sink's monitor) and is stopped by a new
-// Open. The case without any output runs in a child process whose
-// PULSE_SERVER leads nowhere.
+// Open, that each Open reads its file anew, and that a stream is held on the
+// server only while a cue sounds. The case without any output runs in a child
+// process whose PULSE_SERVER leads nowhere.
 #include "MediaPlayer.h"
 
 #include "PulseRecorder.h"
@@ -30,6 +31,16 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace {
+
+// The playback streams the sound server holds, counted with pactl.
+int serverStreams()
+{
+    QProcess pactl;
+    pactl.start("pactl", {"list", "short", "sink-inputs"});
+    if (!pactl.waitForFinished(10000) || pactl.exitCode() != 0)
+        return -1;
+    return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
 
 class MediaPlayerTest : public ::testing::Test {
 protected:
@@ -178,6 +189,56 @@ TEST_F(MediaPlayerTest, ACueSoundsUntilItsEndAndAnOpenSilencesIt)
     EXPECT_GT(recorder.peakSinceMark(), 8000);
     player.Close();
     EXPECT_FALSE(player.isSounding());
+}
+
+TEST_F(MediaPlayerTest, EachOpenReadsTheFileAnew)
+{
+    PulseRecorder recorder;
+    ASSERT_TRUE(recorder.start());
+    QTest::qWait(1000);
+
+    const QString cue = tone("cue.wav", 0.2);
+    player.setFileName(cue);
+    player.Open();
+    EXPECT_EQ(player.lengthUSecs(), 200000);
+    player.Play();
+
+    // The same name, now longer and in another format: the next Open has it,
+    // and the output follows the format change.
+    ASSERT_TRUE(writeToneWav(cue.toStdString(), 0.5, 440.0, 22050, 2));
+    player.Open();
+    EXPECT_EQ(player.lengthUSecs(), 500000);
+    QTest::qWait(300);
+    recorder.mark();
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
+    QTest::qWait(300);
+    EXPECT_GT(recorder.peakSinceMark(), 8000);
+
+    // Damaged, then gone: each Open says so.
+    rawFile("cue.wav", "RIFF");
+    EXPECT_EQ(openFailure(cue), TMediaPlayer::notPlayableText());
+    ASSERT_TRUE(QFile::remove(cue));
+    EXPECT_EQ(openFailure(cue), TMediaPlayer::fileNotFoundText());
+}
+
+TEST_F(MediaPlayerTest, AStreamIsHeldOnlyWhileACueSounds)
+{
+    ASSERT_EQ(serverStreams(), 0);
+    player.setFileName(tone("cue.wav", 1.0));
+    player.Open();
+    EXPECT_EQ(serverStreams(), 0); // opening alone holds nothing on the server
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 1; }, 5000));
+    // After the end the stream, and the feeding of it, stop; the file stays open.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 0; }, 5000));
+    EXPECT_TRUE(player.isOpen());
+
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 1; }, 5000));
+    player.Close();
+    EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 0; }, 5000));
 }
 
 TEST_F(MediaPlayerTest, NoOutputDevice)
