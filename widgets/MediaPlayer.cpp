@@ -120,7 +120,7 @@ private:
         // a sound stops the sink.
         if (state == QAudio::IdleState)
             m_endCheck.start(0);
-        else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError)
+        else if (state == QAudio::StoppedState && m_sink && m_sink->error() != QAudio::NoError)
             markEnded();
     }
 
