@@ -61,7 +61,6 @@ TShape::TShape(QWidget* parent)
     : TGraphicControl(parent)
 {
     resize(65, 65);
-    rebuild();
 }
 
 void TShape::setShape(TShapeType shape)
@@ -69,8 +68,7 @@ void TShape::setShape(TShapeType shape)
     if (shape == shape_)
         return;
     shape_ = shape;
-    rebuild();
-    update();
+    invalidate();
 }
 
 void TShape::setBrushColor(TColor color)
@@ -78,8 +76,7 @@ void TShape::setBrushColor(TColor color)
     if (color == brushColor_)
         return;
     brushColor_ = color;
-    rebuild();
-    update();
+    invalidate();
 }
 
 QImage TShape::render(TShapeType shape, QSize size, const QColor& brush)
@@ -145,18 +142,23 @@ QImage TShape::render(TShapeType shape, QSize size, const QColor& brush)
     return image;
 }
 
-void TShape::rebuild()
+void TShape::invalidate()
 {
-    figure_ = render(shape_, size(), toQColor(brushColor_));
+    figureStale_ = true;
+    update();
 }
 
 void TShape::resizeEvent(QResizeEvent*)
 {
-    rebuild();
+    invalidate();
 }
 
 void TShape::paintEvent(QPaintEvent*)
 {
+    if (figureStale_) {
+        figure_ = render(shape_, size(), toQColor(brushColor_));
+        figureStale_ = false;
+    }
     if (figure_.isNull())
         return;
     QPainter painter(this);

@@ -37,9 +37,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void rebuild();
+    void invalidate();
 
     TShapeType shape_ = stRectangle;
     TColor brushColor_ = clWhite;
+    // The figure drawn last, made again at the next paint after a change: a
+    // tile that changes size, kind and colour in one turn, or stays hidden,
+    // costs at most one rendering.
     QImage figure_;
+    bool figureStale_ = true;
 };
