@@ -1,6 +1,7 @@
 // Fuzz target of the clock clip reader: the input is an ".avi" file given to
-// a new TAnimate, which checks the RIFF header and decodes every frame with
-// FFmpeg; a clip it accepts is shown frame by frame and played and stopped.
+// a new TAnimate, which checks the RIFF header and decodes every frame (plain
+// clips with its own reader, compressed ones through FFmpeg); a clip it
+// accepts is shown frame by frame and played and stopped.
 #include "Animate.h"
 #include "FuzzSupport.h"
 #include "ToolkitError.h"

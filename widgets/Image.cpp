@@ -16,7 +16,9 @@ namespace {
 
 constexpr qint64 maxPictureFileSize = 256 * 1024 * 1024;
 constexpr std::int64_t maxSide = 32768;
-constexpr std::int64_t maxPixels = 16 * 1024 * 1024;
+// Pictures of this game are small; the cap keeps a tiny run-length file that
+// claims a huge size from costing hundreds of megabytes and seconds.
+constexpr std::int64_t maxPixels = 4 * 1024 * 1024;
 
 std::uint32_t readU32(const QByteArray& data, qsizetype at)
 {
