@@ -49,6 +49,21 @@ public:
         return std::nullopt;
     }
 
+    // Waits for an error box and answers it with Enter. Without a window
+    // manager the box takes the keyboard only once Qt has activated it, so a
+    // key that came too early is sent again.
+    bool dismissErrorBox()
+    {
+        if (!XDesktop::waitUntil([&] { return errorBox().has_value(); }, 5s))
+            return false;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            desk.key("Return");
+            if (XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 1s))
+                return true;
+        }
+        return false;
+    }
+
     GameView view() const { return GameView(desk.screenshot(), origin); }
 
     bool waitForScreen(Screen wanted, std::chrono::milliseconds timeout = 5s)

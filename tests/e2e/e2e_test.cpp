@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -249,7 +250,7 @@ TEST_F(EndToEnd, StartupFailsCleanlyOnEachClockFile)
             saved = true;
         }
         EXPECT_FALSE(findWindow()) << "a screen was shown";
-        desk.key("Return");
+        EXPECT_TRUE(dismissErrorBox());
         EXPECT_EQ(broken.waitForExit(5s), 0) << file.toStdString();
     }
 }
@@ -264,12 +265,7 @@ TEST_F(EndToEnd, MissingFilesAreReportedAndTheGameGoesOn)
     run.leaveOut("TintariumFalsch.wav");
     run.leaveOut("TintariumGewonnen.wav");
     ASSERT_TRUE(startGame());
-    const auto dismissBox = [&] {
-        if (!XDesktop::waitUntil([&] { return errorBox().has_value(); }, 5s))
-            return false;
-        desk.key("Return");
-        return XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 3s);
-    };
+    const auto dismissBox = [&] { return dismissErrorBox(); };
 
     ASSERT_TRUE(waitForScreen(Screen::Start));
     click(layout::startButton);
@@ -287,9 +283,18 @@ TEST_F(EndToEnd, MissingFilesAreReportedAndTheGameGoesOn)
     const GameView before = view();
     const auto wrong = tileNotOfTarget(before);
     ASSERT_TRUE(wrong.has_value());
+    const auto field = [](const GameView& v) {
+        std::vector<std::optional<QRgb>> tiles;
+        for (int i = 0; i < 20; ++i)
+            tiles.push_back(v.tile(i));
+        return tiles;
+    };
     click(tileCentre(*wrong));
     EXPECT_TRUE(dismissBox()) << "missing miss cue";
-    EXPECT_TRUE(XDesktop::waitUntil([&] { return view().segmentShown(0) && view().shownTiles() == 5; }, 3s));
+    EXPECT_TRUE(XDesktop::waitUntil([&] {
+        const GameView after = view();
+        return after.shownTiles() == 5 && field(after) != field(before);
+    }, 3s)) << "no new field after the miss";
 
     // Hits: the spoiled hit cue is reported after the first; then the good
     // file is put back and the next hits go through without a box.
