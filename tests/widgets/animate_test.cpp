@@ -10,6 +10,7 @@
 
 #include "Application.h"
 #include "AviWriter.h"
+#include "RiffBytes.h"
 #include "QtTestMain.h"
 #include "ToolkitError.h"
 
@@ -39,28 +40,7 @@ constexpr std::uint32_t kD = 66666; // microseconds per frame of the test clips
 
 // A RIFF writer for clips AviWriter does not make: 32 bits, top-down rows,
 // 'rec ' lists and foreign chunks between frames, compressed frames.
-class Riff {
-public:
-    void u8(std::uint8_t v) { data.push_back(v); }
-    void u16(std::uint16_t v) { u8(v & 0xFF); u8(v >> 8); }
-    void u32(std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
-    void fourcc(const char* s) { data.insert(data.end(), s, s + 4); }
-    std::size_t begin(const char* id)
-    {
-        fourcc(id);
-        u32(0);
-        return data.size() - 4;
-    }
-    void end(std::size_t at)
-    {
-        const auto size = static_cast<std::uint32_t>(data.size() - at - 4);
-        for (int i = 0; i < 4; ++i)
-            data[at + i] = static_cast<std::uint8_t>(size >> (8 * i));
-        if (size % 2)
-            u8(0);
-    }
-    std::vector<std::uint8_t> data;
-};
+using Riff = RiffBytes;
 
 struct ClipSpec {
     int width = 0;
