@@ -26,6 +26,22 @@ ours() { (cd "$game_dir" && "$startwatch" "$@" -- ./tintarium 2>/dev/null); }
 peer() { "$startwatch" "$@" -- "$mines" 2>/dev/null; }
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# Percent of one core that process $1 used over 30 s of its run.
+cpu_share() {
+  local t0 t1
+  t0=$(cpu_ticks "$1"); sleep 30; t1=$(cpu_ticks "$1")
+  echo "$(( t1 - t0 ))" | awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f\n", 100 * $1 / hz / 30 }'
+}
+# Starts the peer, sets mpid, and X, Y, WIDTH, HEIGHT of its window (if found).
+start_mines() {
+  "$mines" >/dev/null 2>&1 &
+  mpid=$!
+  sleep "$1"
+  local wid
+  wid=$(xdotool search --onlyvisible --pid "$mpid" 2>/dev/null | head -n1)
+  WIDTH=0
+  [ -n "$wid" ] && eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
 end_process() { kill "$1" 2>/dev/null; sleep 0.3; kill -9 "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
 
 work=$(mktemp -d)
@@ -43,12 +59,8 @@ done
 echo "memory over whole games" >&2
 "$build/bench/play_games" 3 >"$work/games" 2>/dev/null
 # The peer: 40 clicks on its minefield, then its peak memory.
-"$mines" >/dev/null 2>&1 &
-mpid=$!
-sleep 2
-wid=$(xdotool search --pid "$mpid" 2>/dev/null | head -n1)
-if [ -n "$wid" ]; then
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
+start_mines 2
+if [ "$WIDTH" -gt 0 ]; then
   for _ in $(seq 40); do
     xdotool mousemove $((X + WIDTH / 4 + RANDOM % (WIDTH / 2))) $((Y + HEIGHT / 4 + RANDOM % (HEIGHT / 2))) click 1
     sleep 0.05
@@ -66,21 +78,15 @@ for _ in $(seq "$cpu_runs"); do
   xdotool mousemove $((ox + 757)) $((oy + 512)) click 1; sleep 0.7     # "Start"
   xdotool mousemove $((ox + 757)) $((oy + 512)) click 1; sleep 0.7     # "Játék"
   xdotool mousemove 1000 740                                          # off the window
-  t0=$(cpu_ticks "$gpid"); sleep 30; t1=$(cpu_ticks "$gpid")
-  echo "$(( t1 - t0 ))" | awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f\n", 100 * $1 / hz / 30 }' >>"$work/ours_cpu"
+  cpu_share "$gpid" >>"$work/ours_cpu"
   end_process "$gpid"
 
-  "$mines" >/dev/null 2>&1 &
-  mpid=$!
-  sleep 1.5
-  wid=$(xdotool search --pid "$mpid" 2>/dev/null | head -n1)
-  if [ -n "$wid" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
+  start_mines 1.5
+  if [ "$WIDTH" -gt 0 ]; then
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1   # starts its game clock
     xdotool mousemove 1000 740
   fi
-  t0=$(cpu_ticks "$mpid"); sleep 30; t1=$(cpu_ticks "$mpid")
-  echo "$(( t1 - t0 ))" | awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f\n", 100 * $1 / hz / 30 }' >>"$work/peer_cpu"
+  cpu_share "$mpid" >>"$work/peer_cpu"
   end_process "$mpid"
 done
 

@@ -2,6 +2,9 @@
 // palette, so that screens look the same under every style and in tests.
 #include "Colors.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace {
 
 QColor systemColor(unsigned index)
@@ -36,4 +39,11 @@ QColor toQColor(TColor color)
     if (color & 0x80000000u)
         return systemColor(color & 0xFFu);
     return QColor(int(color & 0xFFu), int((color >> 8) & 0xFFu), int((color >> 16) & 0xFFu));
+}
+
+void setBackground(QWidget* widget, TColor color)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, toQColor(color));
+    widget->setPalette(pal);
 }

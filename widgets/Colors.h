@@ -6,6 +6,11 @@
 
 #include <QColor>
 
+class QWidget;
+
 // Plain colours map byte by byte; system colours are resolved to the classic
 // desktop defaults (clBtnFace 240,240,240; clWindowText black; ...).
 QColor toQColor(TColor color);
+
+// Gives the widget the colour as its background (the palette's Window role).
+void setBackground(QWidget* widget, TColor color);

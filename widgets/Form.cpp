@@ -25,9 +25,7 @@ TForm::TForm(const QString& caption)
     setWindowTitle(caption);
     setGeometry(0, 0, FormWidth, FormHeight);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(color_));
-    setPalette(pal);
+    setBackground(this, color_);
     // Lets the layer itself hold the focus, so that Enter reaches it when no
     // child can take the focus.
     setFocusPolicy(Qt::ClickFocus);
@@ -51,9 +49,7 @@ void TForm::setColor(TColor color)
     if (color == color_)
         return;
     color_ = color;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(color_));
-    setPalette(pal);
+    setBackground(this, color_);
     update();
 }
 

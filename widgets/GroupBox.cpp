@@ -28,9 +28,7 @@ void TGroupBox::setColor(TColor color)
     if (color_ && *color_ == color)
         return;
     color_ = color;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(color));
-    setPalette(pal);
+    setBackground(this, color);
     update();
 }
 

@@ -30,9 +30,7 @@ TPanel::TPanel(QWidget* parent)
     // Visible from the start, like the layouts' widgets: one created in a
     // container that is shown already appears at once.
     show();
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(color_));
-    setPalette(pal);
+    setBackground(this, color_);
 }
 
 void TPanel::setCaption(const QString& caption)
@@ -48,9 +46,7 @@ void TPanel::setColor(TColor color)
     if (color == color_)
         return;
     color_ = color;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(color_));
-    setPalette(pal);
+    setBackground(this, color_);
     update();
 }
 
