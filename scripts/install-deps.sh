@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
   libpulse-dev  # the media player's output speaks to the sound server itself
+  pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
   fonts-liberation2
 )
 
