@@ -10,6 +10,8 @@
 #include "SoundDecoder.h"
 #include "ToolkitError.h"
 
+#include <chrono>
+
 namespace {
 
 // How long Open waits at most for a new connection to the sound server. A
