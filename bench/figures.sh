@@ -92,7 +92,7 @@ done
 
 echo "clock precision (100 passes of frames 1 to 15 at 15 and 60 frames per second)" >&2
 "$build/bench/clock_bench" 100 >"$work/clock" 2>/dev/null
-echo "shots (1,000 misses and 1,000 hits, in the real window)" >&2
+echo "shots (1,000 misses and 1,000 hits, in the real window, with and without a sound server)" >&2
 QT_QPA_PLATFORM=xcb TINTARIUM_MEDIA=$game_dir "$build/bench/screens_bench" >"$work/shots" 2>/dev/null
 echo "model work" >&2
 "$build/bench/model_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true >"$work/model" 2>/dev/null
@@ -102,7 +102,7 @@ oh=$(median <"$work/ours_hwm"); ph=$(median <"$work/peer_hwm")
 game_hwm() { sed -n "s/^game=$1 hwm_kb=\([0-9-]*\).*/\1/p" "$work/games"; }
 clock_line() { awk -v rate="$1" '$0 ~ "^== " rate { on = 1 } on && /pass length deviation/ { print; exit }' "$work/clock"; }
 clock_growth() { awk -v rate="$1" '$0 ~ "^== " rate { on = 1 } on && /first 10 passes/ { print; exit }' "$work/clock"; }
-shot() { awk -v name="$1" '$1 ~ name { for (i = 1; i <= NF; i++) if ($i ~ /^(median_us|p99_us)=/) printf "%s ", $i }' "$work/shots"; }
+shot() { awk -v name="$1" '$1 ~ "^" name "/" { for (i = 1; i <= NF; i++) if ($i ~ /^(median_us|p99_us|error_boxes)=/) printf "%s ", $i }' "$work/shots"; }
 
 cat <<TABLE
 
@@ -118,6 +118,8 @@ Tintarium against GNOME Mines, $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -m)
 | clock pass deviation at 60 fps | $(clock_line 16666 | sed 's/^ *pass length deviation: //'); $(clock_growth 16666 | sed 's/^ *//') | | | as above |
 | a shot, miss: press to repainted window | $(shot BM_Fehlschuss) | | | median under 2 ms, 99th percentile under 5 ms |
 | a shot, hit: press to repainted window | $(shot BM_Treffer) | | | as above |
+| a shot, miss, with the sound server gone (its cue fails and is reported) | $(shot BM_FehlschussOhneTonserver) | | | as above |
+| a shot, hit, with the sound server gone | $(shot BM_TrefferOhneTonserver) | | | as above |
 | a hit's model work (FarbenZiehen + FarbenVerteilen + KartenZeigen) | $(awk '/^EinTreffer_median/ { print $4, $5; exit }' "$work/model") CPU | | | report |
 TABLE
 echo

@@ -1,10 +1,13 @@
 // One shot on the game screen, as the player makes it: from a real mouse
 // press on a tile's shape to the repainted window (the shot, the new field,
 // the changed widgets painted by the event loop). Reports the median and the
-// 99th percentile over 1,000 shots, for misses and for hits.
+// 99th percentile over 1,000 shots, for misses and for hits; then the same
+// once the sound server has gone away in the middle of the session, when
+// every shot's cue fails and is reported (the error boxes are counted).
 //
 // Runs on Qt's offscreen platform with the game's media files from
-// <build>/game (or the folder named by TINTARIUM_MEDIA).
+// <build>/game (or the folder named by TINTARIUM_MEDIA), against a sound
+// server of its own (tests/support/sound-server.sh).
 #include <benchmark/benchmark.h>
 
 #include "Application.h"
@@ -19,6 +22,8 @@
 #include "Spieler1.h"
 #include "Tintariumstart1.h"
 
+#include "PulseServer.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -29,6 +34,9 @@
 #include <vector>
 
 namespace {
+
+PulseServer* soundServer = nullptr;
+int errorBoxes = 0;
 
 // A shown tile with or without the target colour; skips turns until one exists.
 int karte(bool treffer)
@@ -65,6 +73,7 @@ void spielStarten()
 void schuesse(benchmark::State& state, bool treffer)
 {
     spielStarten();
+    const int boxesBefore = errorBoxes;
     std::vector<double> zeiten;
     for (auto _ : state) {
         if (treffer && ColorSchiessen->Spiel().Spielerliste[0]->AnzahlTreffer >= TSpieler::Siegtreffer - 1)
@@ -81,13 +90,25 @@ void schuesse(benchmark::State& state, bool treffer)
         state.counters["median_us"] = zeiten[zeiten.size() / 2];
         state.counters["p99_us"] = zeiten[std::min(zeiten.size() - 1, zeiten.size() * 99 / 100)];
     }
+    state.counters["error_boxes"] = errorBoxes - boxesBefore;
+}
+
+// The sound server goes away mid-session and stays away.
+void ohneServer(benchmark::State& state, bool treffer)
+{
+    soundServer->stop();
+    schuesse(state, treffer);
 }
 
 void BM_Fehlschuss(benchmark::State& state) { schuesse(state, false); }
 void BM_Treffer(benchmark::State& state) { schuesse(state, true); }
+void BM_FehlschussOhneTonserver(benchmark::State& state) { ohneServer(state, false); }
+void BM_TrefferOhneTonserver(benchmark::State& state) { ohneServer(state, true); }
 
 BENCHMARK(BM_Fehlschuss)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Treffer)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FehlschussOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TrefferOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -95,6 +116,13 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Started before the screens, so that start-up finds a sound output.
+    PulseServer server;
+    if (!server.start()) {
+        std::fprintf(stderr, "the sound server did not start\n");
+        return 1;
+    }
+    soundServer = &server;
     TApplication app(argc, argv);
     const QString medien = qEnvironmentVariableIsSet("TINTARIUM_MEDIA")
         ? qEnvironmentVariable("TINTARIUM_MEDIA")
@@ -104,6 +132,7 @@ int main(int argc, char** argv)
         return 1;
     }
     app.setErrorBoxHandler([](const QString&, const QString& text) {
+        ++errorBoxes;
         std::fprintf(stderr, "[error box] %s\n", qPrintable(text));
     });
     FormErzeugen(TintariumStart);

@@ -11,6 +11,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
+  libpulse-dev  # the media player's output speaks to the sound server itself
+  pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
   fonts-liberation2
 )
 

@@ -1,10 +1,10 @@
 // TMediaPlayer: plays a sound file in the background; never visible. Open
-// decodes the whole file with libsndfile into 16-bit PCM and checks the
-// default audio device (Qt Multimedia); Play starts it from the beginning
-// without blocking; Close stops and releases it. The output itself lives on a
-// thread of its own, since starting a sound server stream waits for the
-// server; the caller's thread never waits for it. The audio stack is touched
-// only at the first Open, so creating a player costs nothing.
+// decodes the whole file with libsndfile into 16-bit PCM and makes sure a
+// sound server can be reached (PulseOutput); Play starts the sound from its
+// beginning without blocking; Close stops and releases it. The output runs on
+// a thread of its own, so the caller's thread never waits for the server's
+// answers. The audio stack is touched only at the first Open, so creating a
+// player costs nothing.
 #pragma once
 
 #include <QString>
@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <memory>
 
-class QThread;
+class PulseOutput;
 
 
 class TMediaPlayer : public QWidget {
@@ -51,17 +51,12 @@ public:
     static QString unknownErrorText();
 
 private:
-    class Output;
-
     // Forgets the open file; the output stops and frees its stream.
     void shut() noexcept;
-    // Runs `job` on the output's thread, after the jobs posted before it.
-    template <typename Job> void post(Job&& job);
 
     QString m_fileName;
     bool m_open = false;
     std::int64_t m_lengthUs = 0;
-    std::uint64_t m_cue = 0;            // counts the Plays
-    std::unique_ptr<QThread> m_thread;  // made at the first Open
-    Output* m_output = nullptr;         // lives on m_thread, deleted there
+    std::uint64_t m_cue = 0;               // counts the Plays
+    std::unique_ptr<PulseOutput> m_output; // made at the first Open
 };

@@ -1,7 +1,10 @@
 // The real program under random clicks and keys for a bounded time
 // (SOAK_SECONDS, two minutes unless set): it must not crash, must show no
 // error box (every media file is there), and its resident memory must stay
-// flat once the first games have been played.
+// flat once the first games have been played. Three times along the way its
+// sound server stops and starts again: meanwhile the program lives and cues
+// are reported in error boxes; afterwards cues are heard again.
+#include "PulseServer.h"
 #include "Session.h"
 
 #include <QCoreApplication>
@@ -10,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -27,6 +32,66 @@ long residentKb(qint64 pid)
 
 class Soak : public ::testing::Test, public Session
 {
+protected:
+    // Brings the game screen to the top, from wherever random play left it.
+    bool toGameScreen()
+    {
+        for (int step = 0; step < 20; ++step) {
+            if (errorBox() && !dismissErrorBox())
+                return false;
+            switch (view().screen()) {
+            case Screen::Game: return true;
+            case Screen::Start: click(layout::startButton); break;
+            case Screen::Setup: click(layout::playButton); break;
+            case Screen::NextPlayer: click(layout::nextPlayerOk); break;
+            case Screen::Winner: click(layout::winnerOk); break;
+            case Screen::Unknown: break;
+            }
+            XDesktop::waitUntil([&] { return view().screen() == Screen::Game; }, 1s);
+        }
+        return false;
+    }
+
+    // A press on a shown tile: a hit or a miss, either way a cue.
+    bool shoot()
+    {
+        if (!toGameScreen())
+            return false;
+        const GameView v = view();
+        const auto tile = tileOfTarget(v) ? tileOfTarget(v) : tileNotOfTarget(v);
+        if (!tile)
+            return false;
+        click(tileCentre(*tile));
+        return true;
+    }
+
+    // The sound server stops (cleanly, or as by a crash) under random play
+    // and starts again at the same socket.
+    void restartSoundServer(const std::function<void()>& move, int& moves, bool crash)
+    {
+        sound.stop(crash);
+        // A shot's cue is reported in the error box, which is answered; the
+        // game plays on.
+        ASSERT_TRUE(shoot()) << "no shot without a sound server";
+        EXPECT_TRUE(dismissErrorBox()) << "a cue without a sound server was not reported";
+        for (int i = 0; i < 20; ++i, ++moves) {
+            move();
+            ASSERT_TRUE(run.running()) << "the program ended without a sound server";
+            if (errorBox()) {
+                ASSERT_TRUE(dismissErrorBox());
+            }
+        }
+        ASSERT_TRUE(sound.start());
+        SinkRecorder recorder;
+        std::this_thread::sleep_for(1s); // a fresh recorder hears the first sound late
+        ASSERT_TRUE(shoot());
+        EXPECT_TRUE(XDesktop::waitUntil([&] { return recorder.peak() > 1000; }, 3s))
+            << "no cue heard after the sound server came back";
+        EXPECT_FALSE(errorBox().has_value());
+    }
+
+    // The program's sound server, which the soak stops and starts again.
+    PulseServer sound;
 };
 
 TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
@@ -38,6 +103,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     std::printf("soak: %d s, seed %u\n", seconds, seed);
     std::mt19937 random(seed);
 
+    ASSERT_TRUE(sound.start());
     ASSERT_TRUE(startGame());
     ASSERT_TRUE(startPlaying("Erste", "Zweite", 2, 0));
 
@@ -80,7 +146,13 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     long settled = -1;
     long largest = 0;
     int moves = 0;
+    int restarts = 0;
     while (elapsed() < end) {
+        if (restarts < 3 && elapsed() > end * (restarts + 2) / 5) {
+            restartSoundServer(move, moves, restarts++ == 1);
+            if (HasFatalFailure())
+                return;
+        }
         move();
         ++moves;
         ASSERT_TRUE(run.running()) << "the program ended after " << moves << " moves (seed " << seed << ")";

@@ -1,7 +1,8 @@
 // Tests of the cues with sound on, against a private PulseAudio server with a
 // null sink whose monitor is recorded: a cue really sounds, a second cue cuts
 // the first off, TonSchliessen silences a cue, and a cue file that cannot be
-// opened is reported after the event instead of interrupting the caller.
+// opened, or a cue while the sound server is gone, is reported after the
+// event instead of interrupting the caller.
 #include "Hardware1.h"
 #include "Ton.h"
 
@@ -9,6 +10,7 @@
 #include "Button.h"
 #include "MediaPlayer.h"
 #include "PulseRecorder.h"
+#include "PulseServer.h"
 #include "QtTestMain.h"
 #include "WavWriter.h"
 
@@ -104,25 +106,70 @@ TEST_F(TonTest, TonSchliessenSilencesACueStillSounding)
     TonSchliessen(player); // nothing open: nothing happens
 }
 
-TEST_F(TonTest, AMissingCueIsReportedAfterTheEventAndNotThrown)
+// A click handler that wants a cue and then goes on with its work: the
+// texts of the error boxes shown for it, none of them while it ran.
+QStringList boxesOfACue(TMediaPlayer& player, const QString& datei)
 {
     QStringList boxes;
     TApplication::instance()->setErrorBoxHandler(
         [&](const QString&, const QString& text) { boxes << text; });
     bool returned = false;
     int boxesWhileHandling = -1;
-    // A click handler that wants a cue and then goes on with its work.
     QTimer::singleShot(0, &player, [&] {
-        TonAbspielen(player, dir.filePath("TintariumFalsch.wav"));
+        TonAbspielen(player, datei);
         returned = true;
         boxesWhileHandling = static_cast<int>(boxes.size());
     });
     EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }, 5000));
     EXPECT_TRUE(returned);
     EXPECT_EQ(boxesWhileHandling, 0);
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes.front(), TApplication::withFullStop(TMediaPlayer::fileNotFoundText()));
+    installPrintingErrorBox();
+    return boxes;
+}
+
+TEST_F(TonTest, AMissingCueIsReportedAfterTheEventAndNotThrown)
+{
+    EXPECT_EQ(boxesOfACue(player, dir.filePath("TintariumFalsch.wav")),
+              QStringList{TApplication::withFullStop(TMediaPlayer::fileNotFoundText())});
     EXPECT_FALSE(player.isOpen());
+}
+
+// The sound server stops in the middle of a game and starts again: meanwhile
+// a cue fails like one that cannot be opened, and the next cue after the
+// server's return is heard, with nothing done in between.
+class TonNeustartTest : public TonTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start());
+        TonTest::SetUp(); // the recorder listens to this server
+    }
+    PulseServer server;
+};
+
+TEST_F(TonNeustartTest, WithoutServerACueIsReportedAndAfterItsReturnHeard)
+{
+    recorder.mark();
+    TonAbspielen(player, tone("lang.wav", 4.0));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return recorder.peakSinceMark() > kHeard; }, 5000));
+    // The server goes while the cue sounds; the cue ends with it.
+    server.stop();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
+
+    const QString richtig = tone("richtig.wav", 0.3);
+    EXPECT_EQ(boxesOfACue(player, richtig),
+              QStringList{TApplication::withFullStop(TMediaPlayer::noDeviceText())});
+    EXPECT_FALSE(player.isOpen());
+    TonSchliessen(player); // as at the end of the game: nothing open, nothing happens
+
+    ASSERT_TRUE(server.start());
+    PulseRecorder wieder;
+    ASSERT_TRUE(wieder.start());
+    QTest::qWait(1000);
+    wieder.mark();
+    TonAbspielen(player, richtig);
+    EXPECT_TRUE(player.isOpen());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return wieder.peakSinceMark() > kHeard; }, 5000));
 }
 
 } // namespace

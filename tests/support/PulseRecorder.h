@@ -1,5 +1,6 @@
 // Records what plays on the test PulseAudio server's null sink ("parec -d
-// null.monitor", 16-bit mono) so that a test can hear whether a cue sounds.
+// null.monitor", 16-bit mono, or another sink's monitor) so that a test can
+// hear whether a cue sounds.
 // mark() starts a window; peakSinceMark() is the loudest sample since then.
 #pragma once
 
@@ -21,9 +22,9 @@ public:
         }
     }
 
-    bool start()
+    bool start(const QString& source = QStringLiteral("null.monitor"))
     {
-        m_parec.start("parec", {"-d", "null.monitor", "--raw", "--format=s16le", "--rate=44100",
+        m_parec.start("parec", {"-d", source, "--raw", "--format=s16le", "--rate=44100",
                                 "--channels=1", "--latency-msec=20"});
         return m_parec.waitForStarted(5000);
     }

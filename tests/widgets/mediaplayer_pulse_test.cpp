@@ -1,12 +1,15 @@
 // Tests of the media player against a private PulseAudio server with a null
 // sink: the failures of Open, Play and Close without a device, that a cue
 // really sounds (recorded from the sink's monitor) and is stopped by a new
-// Open, that each Open reads its file anew, and that a stream is held on the
-// server only while a cue sounds. The case without any output runs in a child
-// process whose PULSE_SERVER leads nowhere.
+// Open, that each Open reads its file anew, that a stream is held on the
+// server only while a cue sounds, that cues follow the default sink, and that
+// they come back after the server has gone away (on a server of the test's
+// own). The case without any output runs in a child process whose
+// PULSE_SERVER leads nowhere.
 #include "MediaPlayer.h"
 
 #include "PulseRecorder.h"
+#include "PulseServer.h"
 #include "ToolkitError.h"
 #include "WavWriter.h"
 
@@ -42,6 +45,13 @@ int serverStreams()
     return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
 }
 
+bool pactl(const QStringList& arguments)
+{
+    QProcess pactl;
+    pactl.start("pactl", arguments);
+    return pactl.waitForFinished(10000) && pactl.exitCode() == 0;
+}
+
 class MediaPlayerTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -56,6 +66,17 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         return path(name);
+    }
+    // Opens and plays the file; true when the recorder hears it, loud.
+    bool heard(PulseRecorder& recorder, const QString& file)
+    {
+        player.setFileName(file);
+        player.Open();
+        recorder.mark();
+        player.Play();
+        const bool loud = QTest::qWaitFor([&] { return recorder.peakSinceMark() > 8000; }, 5000);
+        player.Close();
+        return loud;
     }
     QString openFailure(const QString& file)
     {
@@ -239,6 +260,64 @@ TEST_F(MediaPlayerTest, AStreamIsHeldOnlyWhileACueSounds)
     EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 1; }, 5000));
     player.Close();
     EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 0; }, 5000));
+}
+
+// Each cue goes to the sink that is the default when it starts, on the same
+// connection to the server: a sink that was silent for the first cue hears
+// the second once it has become the default.
+TEST_F(MediaPlayerTest, ACueGoesToTheDefaultSinkOfItsTime)
+{
+    PulseServer server;
+    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(pactl({"load-module", "module-null-sink", "sink_name=zweite"}));
+    PulseRecorder first;
+    PulseRecorder second;
+    ASSERT_TRUE(first.start());
+    ASSERT_TRUE(second.start("zweite.monitor"));
+    QTest::qWait(1000);
+    const QString cue = tone("cue.wav", 0.3);
+
+    second.mark();
+    EXPECT_TRUE(heard(first, cue));
+    EXPECT_LT(second.peakSinceMark(), 200);
+
+    // (The server moves a recorder of the old default's monitor along with
+    // the default, so only the new sink is listened to from here on.)
+    ASSERT_TRUE(pactl({"set-default-sink", "zweite"}));
+    EXPECT_TRUE(heard(second, cue)) << "the cue did not follow the default sink";
+}
+
+// The sound server goes away, cleanly or by a crash, and comes back at the
+// same socket. Meanwhile a cue that was sounding ends and Open fails with the
+// no-device text; the first Open after the return plays again.
+TEST_F(MediaPlayerTest, CuesComeBackWhenTheServerDoes)
+{
+    PulseServer server;
+    ASSERT_TRUE(server.start());
+    const QString cue = tone("cue.wav", 0.3);
+    const QString longCue = tone("lang.wav", 4.0);
+    for (const bool crash : {false, true, false}) {
+        {
+            PulseRecorder recorder; // ends with its server
+            ASSERT_TRUE(recorder.start());
+            QTest::qWait(1000);
+            EXPECT_TRUE(heard(recorder, cue)) << "crash " << crash;
+        }
+        player.setFileName(longCue);
+        player.Open();
+        player.Play();
+        server.stop(crash);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_EQ(openFailure(cue), TMediaPlayer::noDeviceText());
+            EXPECT_THROW(player.Play(), EToolkitError);
+        }
+        ASSERT_TRUE(server.start());
+    }
+    PulseRecorder recorder;
+    ASSERT_TRUE(recorder.start());
+    QTest::qWait(1000);
+    EXPECT_TRUE(heard(recorder, cue));
 }
 
 TEST_F(MediaPlayerTest, NoOutputDevice)
