@@ -12,6 +12,10 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
   fonts-liberation2
+  # the Debian package: build flags, dependencies, lintian, entry and metadata checks
+  dpkg-dev lintian desktop-file-utils appstream
+  # the game under a Wayland compositor: weston's headless backend, Qt's plugin
+  weston qt6-wayland
 )
 
 missing=()
