@@ -14,8 +14,9 @@ packages=(
   fonts-liberation2
   # the Debian package: build flags, dependencies, lintian, entry and metadata checks
   dpkg-dev lintian desktop-file-utils appstream
-  # the game under a Wayland compositor: weston's headless backend, Qt's plugin
-  weston qt6-wayland
+  # the game under a Wayland compositor: weston's headless backend, its module
+  # headers (for the test keyboard), Qt's Wayland plugin
+  weston qt6-wayland libweston-10-dev
 )
 
 missing=()
