@@ -14,6 +14,7 @@
 #include "Kartenbild.h"
 #include "Label.h"
 #include "MediaPlayer.h"
+#include "Mediendateien.h"
 #include "Naechsterspieler1.h"
 #include "Panel.h"
 #include "Shape.h"
@@ -74,7 +75,7 @@ TColorSchiessen::TColorSchiessen() : TForm(QStringLiteral("FarbenSchiessen"))
 
     // Opening the clip sizes the clock to its frames; a clip that cannot be
     // opened ends the creation, and with it the start of the program.
-    Uhr->setFileName(QStringLiteral("TintariumUhr.avi"));
+    Uhr->setFileName(Mediendatei(QStringLiteral("TintariumUhr.avi")));
     UhrBilderLaden();
 }
 
@@ -152,7 +153,7 @@ void TColorSchiessen::UhrBilderLaden()
     int zeile = 0;
     for (TImage*& bild : UhrBilder) {
         bild = new TImage(AnzeigeUhr);
-        bild->loadFromFile(QStringLiteral("TintariumUhr.bmp"));
+        bild->loadFromFile(Mediendatei(QStringLiteral("TintariumUhr.bmp")));
         bild->move(spalte * 35 + 108, zeile * 35 + 17);
         // The bitmap's bottom-left colour lets the clock's box show through.
         bild->setTransparent(true);

@@ -13,6 +13,7 @@
 #include "Konfiguration1.h"
 #include "Label.h"
 #include "Level1.h"
+#include "Mediendateien.h"
 #include "Panel.h"
 #include "RadioGroup.h"
 #include "RichEdit.h"
@@ -216,7 +217,7 @@ void TFarbenSchiessen::AnleitungClick()
     TitelAnleitung->show();
     // A file that cannot be read ends the handler here, with the box open and
     // the credits line still hidden.
-    InhaltAnleitung->loadFromFile(QStringLiteral("Tintarium.rtf"));
+    InhaltAnleitung->loadFromFile(Mediendatei(QStringLiteral("Tintarium.rtf")));
     Logo->show();
 }
 

@@ -14,6 +14,11 @@ packages=(
   libpulse-dev  # the media player's output speaks to the sound server itself
   pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
   fonts-liberation2
+  # the Debian package: build flags, dependencies, lintian, entry and metadata checks
+  dpkg-dev lintian desktop-file-utils appstream
+  # the game under a Wayland compositor: weston's headless backend, its module
+  # headers (for the test keyboard), Qt's Wayland plugin
+  weston qt6-wayland libweston-10-dev
 )
 
 missing=()

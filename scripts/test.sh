@@ -3,7 +3,10 @@
 #  1. the whole suite (model, toolkit, sound, media, screens, the real
 #     program on Xvfb, the model and GUI soaks) in a build with
 #     AddressSanitizer and UndefinedBehaviorSanitizer;
-#  2. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each).
+#  2. the Debian package: built in release mode (build-package/), checked by
+#     lintian and apt-get, unpacked, and its program played on X11 and
+#     under Wayland (tests/package/check.sh);
+#  3. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each).
 # Prints one closing line "N passed, N failed" over all stages.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -50,6 +53,8 @@ stage() {
 
 stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer" \
   ctest --test-dir "$build" --output-on-failure -j2 --timeout 900
+stage "the Debian package, installed as a user gets it" \
+  tests/package/check.sh "$build"
 stage "fuzzing every reader of outside data" \
   ./scripts/fuzz.sh "${FUZZ_SECONDS:-45}"
 

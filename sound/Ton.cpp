@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "Hardware1.h"
 #include "MediaPlayer.h"
+#include "Mediendateien.h"
 #include "ToolkitError.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ void TonAbspielen(TMediaPlayer& player, const QString& datei)
 {
     if (!tonAn())
         return;
-    player.setFileName(datei);
+    player.setFileName(Mediendatei(datei));
     try {
         player.Open();
     } catch (const EMCIDeviceError& fehler) {

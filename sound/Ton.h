@@ -5,8 +5,9 @@
 class QString;
 class TMediaPlayer;
 
-// Sets the player's file name, opens it and starts it; returns as soon as it
-// plays. A cue that cannot be opened is reported in the error box once the
+// Sets the player's file name (the cue file as the media file lookup finds it
+// now: the working directory, then the installed data folder), opens it and
+// starts it; returns as soon as it plays. A cue that cannot be opened is reported in the error box once the
 // current event has been handled, and the caller goes on as if it had played.
 void TonAbspielen(TMediaPlayer& player, const QString& datei);
 

@@ -62,7 +62,7 @@ bool GameRun::start()
     process_.setWorkingDirectory(folder_.path());
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(QStringLiteral(TINTARIUM_BINARY), {});
+    process_.start(program_, {});
     return process_.waitForStarted(10000);
 }
 

@@ -1,6 +1,6 @@
-// One run of the real game program, started from a fresh folder that holds
-// the six media files (some may be left out or spoiled for a test), and ended
-// by its process id.
+// One run of the real game program (or of another build of it), started from
+// a fresh folder that holds the six media files (some may be left out or
+// spoiled for a test), and ended by its process id.
 #pragma once
 
 #include <QProcess>
@@ -19,10 +19,12 @@ public:
     GameRun();
     ~GameRun();
 
-    // Prepare the folder before start().
+    // Prepare the folder and the program before start(); the build's program
+    // is the default.
     void leaveOut(const QString& file);
     void overwrite(const QString& file, const QByteArray& content);
     QString folder() const { return folder_.path(); }
+    void setProgram(const QString& program) { program_ = program; }
 
     bool start();
     bool running() const;
@@ -35,6 +37,7 @@ public:
 
 private:
     QTemporaryDir folder_;
+    QString program_ = QStringLiteral(TINTARIUM_BINARY);
     QProcess process_;
 };
 

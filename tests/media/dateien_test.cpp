@@ -2,9 +2,12 @@
 // header at the offsets the game reads and its RIFF structure, decoding by
 // the clock widget, the segment picture and its transparent colour, the
 // three cues (format, length, level, no clicks) and the instructions in RTF.
-// Last, the generator is run again to show that its output is reproducible.
+// The lookup of the files at run time: the working directory first, then the
+// installed data folder. Last, the generator is run again to show that its
+// output is reproducible.
 #include "Animate.h"
 #include "Image.h"
+#include "Mediendateien.h"
 #include "RtfReader.h"
 
 #include <QByteArray>
@@ -324,6 +327,35 @@ void gleicheAusgabe(const char* modus, const QString& bisher, const QStringList&
 }
 
 } // namespace
+
+// The working directory wins; the data folder fills in; a file in neither is
+// named plainly, so its message reads as it always did. The program in the
+// build tree has no installed data folder, so it reads only its working
+// directory.
+TEST(Mediendatei, WorkingDirectoryFirstThenTheDataFolderElseThePlainName)
+{
+    QTemporaryDir arbeit;
+    QTemporaryDir daten;
+    ASSERT_TRUE(arbeit.isValid() && daten.isValid());
+    for (const char* name : {"Tintarium.rtf", "TintariumUhr.avi"}) {
+        QFile f(daten.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile eigene(arbeit.filePath(QStringLiteral("Tintarium.rtf")));
+    ASSERT_TRUE(eigene.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(arbeit.path()).mkdir(QStringLiteral("TintariumUhr.bmp")));
+
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(arbeit.path()));
+    EXPECT_EQ(Mediendatei(QStringLiteral("Tintarium.rtf"), daten.path()), QStringLiteral("Tintarium.rtf"));
+    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.avi"), daten.path()),
+              daten.filePath(QStringLiteral("TintariumUhr.avi")));
+    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.bmp"), daten.path()), QStringLiteral("TintariumUhr.bmp"));
+    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumFalsch.wav"), daten.path()),
+              QStringLiteral("TintariumFalsch.wav"));
+    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.avi")), QStringLiteral("TintariumUhr.avi"));
+    QDir::setCurrent(vorher);
+}
 
 TEST(Generator, WritesTheSameBytesOnEveryRun)
 {
