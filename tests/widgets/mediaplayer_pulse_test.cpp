@@ -1,9 +1,12 @@
 // Tests of the media player against a private PulseAudio server with a null
-// sink: the failures of Open, Play and Close without a device, that a cue
-// really sounds (recorded from the sink's monitor) and is stopped by a new
-// Open, that each Open reads its file anew, and that a stream is held on the
-// server only while a cue sounds. The case without any output runs in a child
-// process whose PULSE_SERVER leads nowhere.
+// sink: the failures of Open, Play and Close without a device, that every
+// seed of the sound fuzz target opens or is refused within a second (a file
+// that hangs libsndfile among them) and that the decoder process neither
+// outlives a stall nor its program, that a cue really sounds (recorded from
+// the sink's monitor) and is stopped by a new Open, that each Open reads its
+// file anew, and that a stream is held on the server only while a cue sounds.
+// The case without any output runs in a child process whose PULSE_SERVER
+// leads nowhere.
 #include "MediaPlayer.h"
 
 #include "PulseRecorder.h"
@@ -12,13 +15,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +49,50 @@ int serverStreams()
     if (!pactl.waitForFinished(10000) || pactl.exitCode() != 0)
         return -1;
     return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
+
+// The state letter of a process, from /proc/<pid>/stat ("pid (name) S ppid
+// ..."), with its name and parent; false when there is no such process.
+bool processState(qint64 pid, QByteArray* name, char* state, qint64* parent)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
+    if (open < 0 || close < open)
+        return false;
+    *name = line.mid(open + 1, close - open - 1);
+    const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+    if (rest.size() < 2)
+        return false;
+    *state = rest[0].isEmpty() ? '?' : rest[0][0];
+    *parent = rest[1].toLongLong();
+    return true;
+}
+
+bool isLiveDecoder(qint64 pid)
+{
+    QByteArray name;
+    char state = 0;
+    qint64 parent = 0;
+    return processState(pid, &name, &state, &parent) && name == "tintarium-sound" && state != 'Z';
+}
+
+// The sound decoder processes of this program.
+QList<qint64> decoderProcesses()
+{
+    QList<qint64> found;
+    const qint64 self = QCoreApplication::applicationPid();
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QByteArray name;
+        char state = 0;
+        qint64 parent = 0;
+        if (processState(entry.toLongLong(), &name, &state, &parent) && parent == self && name == "tintarium-sound"
+            && state != 'Z')
+            found << entry.toLongLong();
+    }
+    return found;
 }
 
 class MediaPlayerTest : public ::testing::Test {
@@ -105,6 +158,67 @@ TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
     } catch (const EToolkitError& e) {
         EXPECT_EQ(e.text(), QString::fromUtf8("Kein MCI-Gerät geöffnet"));
     }
+}
+
+// Real files of many formats, and the spoiled files fuzzing has found: each
+// opens or is refused as not playable within a second. libsndfile spins on
+// cue-list-chunk-hang.wav for minutes; its decoder is killed, and the next
+// Open has a fresh one.
+TEST_F(MediaPlayerTest, EverySoundSeedOpensOrIsRefusedWithinASecond)
+{
+    const QSet<QString> playable = {"aiff.wav", "alaw.wav", "au.wav", "data-size-past-end.wav", "flac.wav",
+        "float32.wav", "gsm.wav", "ima.wav", "msadpcm.wav", "odd-bits.wav", "ogg.wav", "pcm16.wav", "pcm24.wav",
+        "truncated.wav", "u8-stereo.wav", "ulaw.wav"};
+    const QDir seeds(TINTARIUM_SOURCE_DIR "/fuzz/corpus/mediaplayer");
+    const QStringList files = seeds.entryList(QDir::Files);
+    ASSERT_TRUE(files.contains("cue-list-chunk-hang.wav"));
+    for (const QString& file : files) {
+        QElapsedTimer clock;
+        clock.start();
+        const QString outcome = openFailure(seeds.filePath(file));
+        EXPECT_LT(clock.elapsed(), 1000) << file.toStdString();
+        EXPECT_EQ(outcome, playable.contains(file) ? "opened" : TMediaPlayer::notPlayableText()) << file.toStdString();
+    }
+
+    player.setFileName(seeds.filePath("cue-list-chunk-hang.wav"));
+    EXPECT_THROW(player.Open(), EMCIDeviceError);
+    EXPECT_EQ(decoderProcesses().size(), 0) << "a decoder given up on is still there";
+    player.setFileName(seeds.filePath("pcm16.wav"));
+    EXPECT_NO_THROW(player.Open());
+    EXPECT_EQ(decoderProcesses().size(), 1);
+}
+
+// A decoder that is busy when its program ends, even without exit handlers,
+// ends with it (an idle one sees its socket close).
+TEST_F(MediaPlayerTest, TheDecoderEndsWithItsProgram)
+{
+    if (qEnvironmentVariableIsSet("TINTARIUM_DECODER_CHILD")) {
+        std::thread ending([] {
+            QList<qint64> decoders;
+            for (int wait = 0; wait < 200 && decoders.isEmpty(); ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                decoders = decoderProcesses();
+            }
+            std::printf("decoder %lld\n", decoders.size() == 1 ? decoders[0] : 0ll);
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+        player.setFileName(TINTARIUM_SOURCE_DIR "/fuzz/corpus/mediaplayer/cue-list-chunk-hang.wav");
+        EXPECT_THROW(player.Open(), EMCIDeviceError);
+        ending.join();
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TINTARIUM_DECODER_CHILD", "1");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=MediaPlayerTest.TheDecoderEndsWithItsProgram"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QRegularExpressionMatch said
+        = QRegularExpression("decoder (\\d+)").match(QString::fromUtf8(child.readAllStandardOutput()));
+    ASSERT_TRUE(said.hasMatch());
+    const qint64 decoder = said.captured(1).toLongLong();
+    ASSERT_GT(decoder, 0);
+    EXPECT_TRUE(QTest::qWaitFor([decoder] { return !isLiveDecoder(decoder); }, 5000));
 }
 
 TEST_F(MediaPlayerTest, RandomlyDamagedFilesOpenOrFailCleanly)
