@@ -51,7 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         decodeSoundFile(path, &report);
     } catch (const EToolkitError& e) {
         coverReport(report);
-        reportOutcome(e.text()); // refused: the error the game shows
+        const char* how = report.ending == SoundFileReport::Ending::Stalled ? "decoder stalled, "
+            : report.ending == SoundFileReport::Ending::DecoderDied           ? "decoder died, "
+                                                                              : "";
+        reportOutcome(how + e.text()); // refused: the error the game shows
         return 0;
     }
     coverReport(report);
