@@ -26,6 +26,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -51,45 +52,39 @@ int serverStreams()
     return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
 }
 
-// The state letter of a process, from /proc/<pid>/stat ("pid (name) S ppid
-// ..."), with its name and parent; false when there is no such process.
-bool processState(qint64 pid, QByteArray* name, char* state, qint64* parent)
+// A process as /proc/<pid>/stat tells it: "pid (name) state parent ...".
+struct ProcessInfo {
+    QByteArray name;
+    char state = '?';
+    qint64 parent = 0;
+};
+
+std::optional<ProcessInfo> processInfo(qint64 pid)
 {
     QFile stat(QString("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
-        return false;
+        return std::nullopt;
     const QByteArray line = stat.readAll();
     const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
-    if (open < 0 || close < open)
-        return false;
-    *name = line.mid(open + 1, close - open - 1);
     const QList<QByteArray> rest = line.mid(close + 2).split(' ');
-    if (rest.size() < 2)
-        return false;
-    *state = rest[0].isEmpty() ? '?' : rest[0][0];
-    *parent = rest[1].toLongLong();
-    return true;
+    if (open < 0 || close < open || rest.size() < 2 || rest[0].isEmpty())
+        return std::nullopt;
+    return ProcessInfo{line.mid(open + 1, close - open - 1), rest[0][0], rest[1].toLongLong()};
 }
 
-bool isLiveDecoder(qint64 pid)
+// A sound decoder process that has not ended (a zombie has).
+bool isLiveDecoder(const std::optional<ProcessInfo>& process)
 {
-    QByteArray name;
-    char state = 0;
-    qint64 parent = 0;
-    return processState(pid, &name, &state, &parent) && name == "tintarium-sound" && state != 'Z';
+    return process && process->name == "tintarium-sound" && process->state != 'Z';
 }
 
-// The sound decoder processes of this program.
+// The live sound decoders of this program.
 QList<qint64> decoderProcesses()
 {
     QList<qint64> found;
-    const qint64 self = QCoreApplication::applicationPid();
     for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QByteArray name;
-        char state = 0;
-        qint64 parent = 0;
-        if (processState(entry.toLongLong(), &name, &state, &parent) && parent == self && name == "tintarium-sound"
-            && state != 'Z')
+        const std::optional<ProcessInfo> process = processInfo(entry.toLongLong());
+        if (isLiveDecoder(process) && process->parent == QCoreApplication::applicationPid())
             found << entry.toLongLong();
     }
     return found;
@@ -199,6 +194,8 @@ TEST_F(MediaPlayerTest, TheDecoderEndsWithItsProgram)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 decoders = decoderProcesses();
             }
+            // Well into the file, well before the decode is given up.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
             std::printf("decoder %lld\n", decoders.size() == 1 ? decoders[0] : 0ll);
             std::fflush(stdout);
             std::_Exit(0);
@@ -218,7 +215,7 @@ TEST_F(MediaPlayerTest, TheDecoderEndsWithItsProgram)
     ASSERT_TRUE(said.hasMatch());
     const qint64 decoder = said.captured(1).toLongLong();
     ASSERT_GT(decoder, 0);
-    EXPECT_TRUE(QTest::qWaitFor([decoder] { return !isLiveDecoder(decoder); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([decoder] { return !isLiveDecoder(processInfo(decoder)); }, 5000));
 }
 
 TEST_F(MediaPlayerTest, RandomlyDamagedFilesOpenOrFailCleanly)
