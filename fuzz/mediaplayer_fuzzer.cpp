@@ -1,76 +1,38 @@
-// Fuzz target of the sound file reader: the input is a ".wav" file that a
-// TMediaPlayer opens, decoding it whole with libsndfile. No sound server
+// Fuzz target of the sound file reader: the input is a ".wav" file that the
+// decoder reads, and a TMediaPlayer opens when it decodes. No sound server
 // runs here, so a file that decodes ends at the missing output device; the
-// reading and the checks before it are what is exercised. libsndfile itself
-// is not instrumented, so the format it recognises is reported to libFuzzer
-// as coverage, keeping inputs of every format in the corpus.
+// reading and the checks before it are what is exercised. libsndfile runs in
+// the decoder's process and is not instrumented, so what the decoder reports
+// of a file (its format, libsndfile's error, a stall or a dead decoder) is
+// given to libFuzzer as coverage, keeping inputs of every kind in the corpus.
 #include "FuzzSupport.h"
 #include "MediaPlayer.h"
+#include "SoundDecoder.h"
 #include "ToolkitError.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <cstdint>
 
 namespace {
 
-// libsndfile reading from the fuzzer's buffer.
-struct Memory {
-    const std::uint8_t* data;
-    sf_count_t size;
-    sf_count_t position = 0;
-};
-
-sf_count_t memoryLength(void* user)
+void coverReport(const SoundFileReport& report)
 {
-    return static_cast<Memory*>(user)->size;
-}
-
-sf_count_t memorySeek(sf_count_t offset, int whence, void* user)
-{
-    auto* m = static_cast<Memory*>(user);
-    const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? m->position : m->size;
-    m->position = std::clamp<sf_count_t>(base + offset, 0, m->size);
-    return m->position;
-}
-
-sf_count_t memoryRead(void* to, sf_count_t count, void* user)
-{
-    auto* m = static_cast<Memory*>(user);
-    const sf_count_t n = std::clamp<sf_count_t>(count, 0, m->size - m->position);
-    std::copy_n(m->data + m->position, n, static_cast<std::uint8_t*>(to));
-    m->position += n;
-    return n;
-}
-
-sf_count_t memoryWrite(const void*, sf_count_t, void*)
-{
-    return 0;
-}
-
-sf_count_t memoryTell(void* user)
-{
-    return static_cast<Memory*>(user)->position;
-}
-
-void coverFormat(const std::uint8_t* data, std::size_t size)
-{
-    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
-    Memory memory{data, static_cast<sf_count_t>(size)};
-    SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &memory);
-    if (!file) {
-        coverValue(0, static_cast<unsigned>(sf_error(nullptr)));
+    if (report.ending == SoundFileReport::Ending::Stalled || report.ending == SoundFileReport::Ending::DecoderDied) {
+        coverValue(3, report.ending == SoundFileReport::Ending::Stalled ? 62 : 63);
         return;
     }
-    const auto sub = static_cast<unsigned>(info.format & SF_FORMAT_SUBMASK);
-    coverValue(1, static_cast<unsigned>((info.format & SF_FORMAT_TYPEMASK) >> 16));
+    if (report.format == 0) {
+        coverValue(0, static_cast<unsigned>(report.sndfileError));
+        return;
+    }
+    const auto sub = static_cast<unsigned>(report.format & SF_FORMAT_SUBMASK);
+    coverValue(1, static_cast<unsigned>((report.format & SF_FORMAT_TYPEMASK) >> 16));
     coverValue(2, sub ^ (sub >> 6));
-    coverValue(3, static_cast<unsigned>(std::min(info.channels, 8)) * 8
-                      + static_cast<unsigned>(std::bit_width(static_cast<std::uint64_t>(std::max<sf_count_t>(info.frames, 0))) / 8));
-    sf_close(file);
+    coverValue(3, static_cast<unsigned>(std::clamp(report.channels, 0, 7)) * 8
+                      + static_cast<unsigned>(std::bit_width(static_cast<std::uint64_t>(std::max<qint64>(report.frames, 0))) / 8));
 }
 
 } // namespace
@@ -83,8 +45,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    coverFormat(data, size);
     const QString path = writeScratchFile(QStringLiteral("TintariumRichtig.wav"), data, size);
+    SoundFileReport report;
+    try {
+        decodeSoundFile(path, &report);
+    } catch (const EToolkitError& e) {
+        coverReport(report);
+        const char* how = report.ending == SoundFileReport::Ending::Stalled ? "decoder stalled, "
+            : report.ending == SoundFileReport::Ending::DecoderDied           ? "decoder died, "
+                                                                              : "";
+        reportOutcome(how + e.text()); // refused: the error the game shows
+        return 0;
+    }
+    coverReport(report);
+    // A file that decodes goes through the player as the game opens it.
     TMediaPlayer player(nullptr);
     player.setFileName(path);
     try {
@@ -92,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reportOutcome(QStringLiteral("opened, %1 us").arg(player.lengthUSecs()));
         player.Close();
     } catch (const EToolkitError& e) {
-        reportOutcome(e.text()); // refused: the error the game shows
+        reportOutcome(e.text());
     }
     return 0;
 }

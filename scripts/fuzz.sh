@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with clang (ASan, UBSan) and runs each
-# on its seed corpus fuzz/corpus/<target>/ with its dictionary, if any.
+# on its seed corpus fuzz/corpus/<target>/ with its dictionary, if any, two
+# targets at a time (FUZZ_JOBS, 2 for two cores).
 #   scripts/fuzz.sh            every target for 60 s
 #   scripts/fuzz.sh SECONDS    every target for SECONDS
 # A target fails on any crash, leak, timeout (10 s per input), memory use past
@@ -11,8 +12,9 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 seconds=${1:-60}
-if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
-  echo "usage: $0 [seconds per target]" >&2
+jobs=${FUZZ_JOBS:-2}
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ] || ! [[ "$jobs" =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: [FUZZ_JOBS=N] $0 [seconds per target]" >&2
   exit 2
 fi
 build=${TINTARIUM_FUZZ_BUILD:-$root/build-fuzz}
@@ -44,35 +46,63 @@ max_len() {
   esac
 }
 
-passed=0
-failed=0
-for source in fuzz/*_fuzzer.cpp; do
-  target=$(basename "$source" _fuzzer.cpp)
-  binary="$build/fuzz_$target"
-  run="$build/run/$target"
+# Runs one target and writes its closing lines to $run/result; the first
+# word there is "passed" or "FAILED".
+fuzz_target() {
+  local target=$1
+  local binary="$build/fuzz_$target"
+  local run="$build/run/$target"
   mkdir -p "$run/corpus" "$run/artifacts"
-  seeds="fuzz/corpus/$target"
-  args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$target")"
+  local seeds="fuzz/corpus/$target"
+  local args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$target")"
         -print_final_stats=1 -artifact_prefix="$run/artifacts/")
   [ -f "fuzz/$target.dict" ] && args+=(-dict="fuzz/$target.dict")
   # New inputs go to the scratch corpus; the seeds in the repository stay as they are.
-  corpora=("$run/corpus")
+  local corpora=("$run/corpus")
   [ -d "$seeds" ] && corpora+=("$seeds")
-  log="$run/fuzz.log"
-  echo "=== $target: ${seconds}s"
+  local log="$run/fuzz.log"
   timeout $((seconds + 300)) "$binary" "${args[@]}" "${corpora[@]}" >"$log" 2>&1
-  rc=$?
+  local rc=$?
+  local done_line runs cov
   done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n1)
   runs=$(sed -nE 's/^stat::number_of_executed_units:[[:space:]]*([0-9]+).*/\1/p' "$log" | tail -n1)
   cov=$(sed -nE 's/.*cov: ([0-9]+) ft: ([0-9]+).*/cov \1 ft \2/p' <<<"$done_line")
   if [ $rc -eq 0 ] && [ -n "$done_line" ] && ! grep -qE 'ERROR: (Address|Leak|UndefinedBehavior)Sanitizer|runtime error:' "$log"; then
+    echo "passed, ${runs:-?} runs, ${cov:-no coverage line}" >"$run/result"
+  else
+    { echo "FAILED (exit $rc), log $log"
+      grep -E 'ERROR|SUMMARY|runtime error|Test unit written|timeout|out-of-memory' "$log" | head -n 10
+    } >"$run/result"
+  fi
+}
+
+targets=()
+for source in fuzz/*_fuzzer.cpp; do
+  targets+=("$(basename "$source" _fuzzer.cpp)")
+done
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$jobs" ]; then
+    wait -n
+    running=$((running - 1))
+  fi
+  rm -f "$build/run/$target/result"
+  echo "=== $target: ${seconds}s"
+  fuzz_target "$target" &
+  running=$((running + 1))
+done
+wait
+
+passed=0
+failed=0
+for target in "${targets[@]}"; do
+  result="$build/run/$target/result"
+  if [ -f "$result" ] && [ "$(head -c 6 "$result")" = "passed" ]; then
     passed=$((passed + 1))
-    echo "$target: passed, ${runs:-?} runs, ${cov:-no coverage line}"
   else
     failed=$((failed + 1))
-    echo "$target: FAILED (exit $rc), log $log"
-    grep -E 'ERROR|SUMMARY|runtime error|Test unit written|timeout|out-of-memory' "$log" | head -n 10
   fi
+  echo "$target: $(cat "$result" 2>/dev/null || echo "FAILED (no result)")"
 done
 
 echo "$passed passed, $failed failed"

@@ -257,11 +257,14 @@ TEST_F(EndToEnd, StartupFailsCleanlyOnEachClockFile)
 
 // Files read later: a missing or spoiled instructions file or cue shows the
 // error box once the event has been handled, and the game goes on as if the
-// cue had played; a cue file is read anew at every cue.
+// cue had played; a cue file is read anew at every cue. The spoiled hit cue
+// is one on which libsndfile spins for minutes.
 TEST_F(EndToEnd, MissingFilesAreReportedAndTheGameGoesOn)
 {
     run.leaveOut("Tintarium.rtf");
-    run.overwrite("TintariumRichtig.wav", "not a sound");
+    QFile spoiled(QStringLiteral(TINTARIUM_SOURCE_DIR "/fuzz/corpus/mediaplayer/cue-list-chunk-hang.wav"));
+    ASSERT_TRUE(spoiled.open(QIODevice::ReadOnly));
+    run.overwrite("TintariumRichtig.wav", spoiled.readAll());
     run.leaveOut("TintariumFalsch.wav");
     run.leaveOut("TintariumGewonnen.wav");
     ASSERT_TRUE(startGame());
