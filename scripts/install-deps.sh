@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
   fonts-liberation2
+  python3   # confirms the reference games' data from its independent script
 )
 
 missing=()
