@@ -25,7 +25,8 @@ public:
     QString folder() const { return folder_.path(); }
 
     bool start();
-    bool running() const;
+    // True while the program runs; it notices an end without an event loop.
+    bool running();
     qint64 pid() const;
     // The exit status once the program has ended by itself within the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);
