@@ -33,8 +33,9 @@ class Soak : public ::testing::Test, public Session
 // Keys among the moves: Tab and Backtab walk the focus, Enter and space
 // press the focused button (or the default one), Escape and letters are
 // typed wherever the focus is. A key may end the program only as a player's
-// could: Enter or space while the setup screen's "Vége" has the focus. That
-// is told from the screen seen just before the key, with "Vége" showing its
+// could: Enter or space while the setup screen's "Vége" has the focus; and
+// a key may end a game only by the game screen's own "Vissza". Both are told
+// from the screen seen just before the key, with the button showing its
 // focus frame; any other end is a fault.
 class KeyMoves
 {
@@ -43,6 +44,8 @@ public:
 
     // To be called while the setup screen is on top with the focus elsewhere.
     void rememberQuitButton() { quitUnfocused_ = session_.view().region(layout::quitArea); }
+    // To be called while the game screen is on top with the focus elsewhere.
+    void rememberBackButton() { backUnfocused_ = session_.view().region(layout::backArea); }
 
     // Presses a random key; true when that key ends the program by "Vége".
     bool pressAny(std::mt19937& random)
@@ -54,15 +57,26 @@ public:
     bool press(const QString& key)
     {
         const GameView before = session_.view();
+        const bool pressesButton = key == "Return" || key == "space";
         const bool onQuit = before.screen() == Screen::Setup && !quitUnfocused_.isNull()
             && before.region(layout::quitArea) != quitUnfocused_;
+        const bool inGame = before.screen() == Screen::Game && !backUnfocused_.isNull();
+        const bool onBack = inGame && before.region(layout::backArea) != backUnfocused_;
         session_.desk.key(key);
-        return onQuit && (key == "Return" || key == "space");
+        if (pressesButton && inGame && !onBack) {
+            // The game goes on: the turn may pass, but the setup screen
+            // does not come up.
+            XDesktop::waitUntil([] { return false; }, 200ms);
+            EXPECT_NE(session_.view().screen(), Screen::Setup)
+                << key.toStdString() << " during a game, without the focus on \"Vissza\", showed the setup screen";
+        }
+        return onQuit && pressesButton;
     }
 
 private:
     Session& session_;
     QImage quitUnfocused_;
+    QImage backUnfocused_;
 };
 
 TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
@@ -75,8 +89,8 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     std::mt19937 random(seed);
 
     KeyMoves keys(*this);
-    // Starts the program and a two-player game; the look of "Vége" without
-    // the focus is taken on the way.
+    // Starts the program and a two-player game; the looks of "Vége" and
+    // "Vissza" without the focus are taken on the way.
     const auto startAndPlay = [&] {
         if (!startGame() || !waitForScreen(Screen::Start))
             return false;
@@ -86,7 +100,12 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
         restPointer();
         XDesktop::waitUntil([] { return false; }, 300ms);
         keys.rememberQuitButton();
-        return startPlaying("Erste", "Zweite", 2, 0);
+        if (!startPlaying("Erste", "Zweite", 2, 0))
+            return false;
+        restPointer();
+        XDesktop::waitUntil([] { return false; }, 300ms);
+        keys.rememberBackButton();
+        return true;
     };
     ASSERT_TRUE(startAndPlay());
 
