@@ -36,7 +36,7 @@ public:
     TColor color() const { return color_; }
 
     // The screen's own visibility, also while another screen covers it.
-    // (Qt's isHidden() and isVisible() are true only for the screen on top.)
+    // (To Qt only the screen on top is shown: isVisible() true, isHidden() false.)
     bool Visible() const { return visible_; }
 
     // Makes the layer visible and brings it to the front; does not wait.
