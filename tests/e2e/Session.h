@@ -83,7 +83,7 @@ public:
 
     // Presses the key and returns which of the areas took the keyboard focus
     // from area `from`: the first other one whose look changes (a focus frame,
-    // a selected text). -1 when none changes within a second, so the focus
+    // a selected text). -1 when none changes within two seconds: the focus
     // went where the player cannot see it. The screen is then given a moment
     // to finish painting, so that the next move starts from a settled look.
     int moveFocus(const QString& key, const std::vector<QRect>& areas, int from)
@@ -100,7 +100,7 @@ public:
                 }
             }
             return false;
-        }, 1s);
+        }, 2s);
         XDesktop::waitUntil([] { return false; }, 150ms);
         return found;
     }
