@@ -1,9 +1,11 @@
 // One shot on the game screen, as the player makes it: from a real mouse
 // press on a tile's shape to the repainted window (the shot, the new field,
 // the changed widgets painted by the event loop). Reports the median and the
-// 99th percentile over 1,000 shots, for misses and for hits; then the same
-// once the sound server has gone away in the middle of the session, when
-// every shot's cue fails and is reported (the error boxes are counted).
+// 99th percentile over 1,000 shots, for misses and for hits, and for a
+// change of player, which raises the next-player screen and closes it again;
+// then misses and hits once the sound server has gone away in the middle of
+// the session, when every shot's cue fails and is reported (the error boxes
+// are counted).
 //
 // Runs on Qt's offscreen platform with the game's media files from
 // <build>/game (or the folder named by TINTARIUM_MEDIA), against a sound
@@ -17,6 +19,7 @@
 #include "Kartenbild.h"
 #include "Naechsterspieler1.h"
 #include "Programmstart.h"
+#include "RadioGroup.h"
 #include "Shape.h"
 #include "Spielablauf.h"
 #include "Spieler1.h"
@@ -70,6 +73,15 @@ void spielStarten()
     QCoreApplication::processEvents();
 }
 
+void zeitenMelden(benchmark::State& state, std::vector<double>& zeiten)
+{
+    std::sort(zeiten.begin(), zeiten.end());
+    if (!zeiten.empty()) {
+        state.counters["median_us"] = zeiten[zeiten.size() / 2];
+        state.counters["p99_us"] = zeiten[std::min(zeiten.size() - 1, zeiten.size() * 99 / 100)];
+    }
+}
+
 void schuesse(benchmark::State& state, bool treffer)
 {
     spielStarten();
@@ -85,11 +97,7 @@ void schuesse(benchmark::State& state, bool treffer)
         state.SetIterationTime(dauer.count());
         zeiten.push_back(dauer.count() * 1e6);
     }
-    std::sort(zeiten.begin(), zeiten.end());
-    if (!zeiten.empty()) {
-        state.counters["median_us"] = zeiten[zeiten.size() / 2];
-        state.counters["p99_us"] = zeiten[std::min(zeiten.size() - 1, zeiten.size() * 99 / 100)];
-    }
+    zeitenMelden(state, zeiten);
     state.counters["error_boxes"] = errorBoxes - boxesBefore;
 }
 
@@ -105,8 +113,33 @@ void BM_Treffer(benchmark::State& state) { schuesse(state, true); }
 void BM_FehlschussOhneTonserver(benchmark::State& state) { ohneServer(state, false); }
 void BM_TrefferOhneTonserver(benchmark::State& state) { ohneServer(state, true); }
 
+// A change of player: a miss with two players raises the next-player screen
+// over the game (painted), and its "Ok" brings the game back (painted).
+void BM_Spielerwechsel(benchmark::State& state)
+{
+    FarbenSchiessen->KAnzahlSpieler->setItemIndex(1);
+    spielStarten();
+    NaechsterSpieler->OkClick();
+    QCoreApplication::processEvents();
+    std::vector<double> zeiten;
+    for (auto _ : state) {
+        const int i = karte(false);
+        const auto anfang = std::chrono::steady_clock::now();
+        drueckenUndMalen(i);
+        NaechsterSpieler->OkClick();
+        QCoreApplication::processEvents();
+        const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - anfang;
+        state.SetIterationTime(dauer.count());
+        zeiten.push_back(dauer.count() * 1e6);
+    }
+    zeitenMelden(state, zeiten);
+    FarbenSchiessen->KAnzahlSpieler->setItemIndex(0);
+}
+
 BENCHMARK(BM_Fehlschuss)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Treffer)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Spielerwechsel)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// Last: the sound server does not come back.
 BENCHMARK(BM_FehlschussOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TrefferOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

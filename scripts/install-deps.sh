@@ -19,6 +19,7 @@ packages=(
   # the game under a Wayland compositor: weston's headless backend, its module
   # headers (for the test keyboard), Qt's Wayland plugin
   weston qt6-wayland libweston-10-dev
+  python3   # confirms the reference games' data from its independent script
 )
 
 missing=()

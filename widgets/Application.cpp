@@ -29,6 +29,26 @@ QString messageOf(const std::exception& error)
     return QString::fromUtf8(error.what());
 }
 
+// The error box, centred on the program's window. Qt centres a dialog by the
+// size it guesses before the message box has sized itself to its text, which
+// leaves it tens of pixels off; here it is placed once its size is known and
+// before it is mapped.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QWidget* window = parentWidget()) {
+            const QRect area = window->frameGeometry();
+            const QSize size = frameGeometry().size();
+            move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+        }
+    }
+};
+
 } // namespace
 
 TApplication::TApplication(int& argc, char** argv)
@@ -76,7 +96,7 @@ void TApplication::showException(const QString& message)
         errorBoxHandler_(title_, text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, desktopWindow());
+    CentredMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, desktopWindow());
     box.exec();
 }
 

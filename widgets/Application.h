@@ -59,6 +59,8 @@ public:
     // The single top-level window, 808 x 601, frameless; closing it by the
     // window manager terminates the application.
     QWidget* desktopWindow();
+    // False before the window is made and while it is being destroyed.
+    bool hasDesktopWindow() const { return desktopWindow_ != nullptr; }
     // The application's icon: the window's and the task bar's.
     void setIcon(const QIcon& icon);
 

@@ -7,6 +7,8 @@
 #include "KeyRules.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
 
 TButton::TButton(QWidget* parent)
     : QPushButton(parent)
@@ -38,6 +40,21 @@ void TButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void TButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A dotted rectangle inside the focused button. Qt's own styles draw the
+    // default button and the focused one alike, so without it the focus on a
+    // screen's default button could not be seen.
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::ButtonText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(4, 4, -5, -5));
 }
 
 void TButton::runClickHandler()

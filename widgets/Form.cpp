@@ -1,6 +1,6 @@
 // A screen as a full-size layer of the application's window. Showing raises
 // the layer; ShowModal disables the other visible layers for the time of its
-// nested event loop.
+// nested event loop; only the top-most visible layer is shown to Qt.
 #include "Form.h"
 
 #include "Application.h"
@@ -9,10 +9,10 @@
 #include "Fonts.h"
 #include "ToolkitError.h"
 
-#include <QEventLoop>
-#include <QIcon>
 #include "KeyRules.h"
 
+#include <QEventLoop>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -37,6 +37,11 @@ TForm::~TForm()
 {
     if (modalLoop_)
         modalLoop_->exit();
+    // A layer destroyed while on top uncovers the one beneath it.
+    if (visible_ && !isHidden()) {
+        visible_ = false;
+        arrangeLayers();
+    }
 }
 
 QString TForm::caption() const
@@ -66,23 +71,23 @@ void TForm::Show()
         disabledByModal_ = false;
         setEnabled(true);
     }
-    show();
+    visible_ = true;
     raise();
+    arrangeLayers();
     if (!window->isVisible())
         window->show();
-    focusFirstChild();
 }
 
 int TForm::ShowModal()
 {
-    if (!isHidden())
+    if (visible_)
         throw EToolkitError(QString::fromUtf8("Aus einem sichtbaren Fenster kann kein modales gemacht werden"));
 
     // Only the layers visible and enabled now are disabled; a layer shown
     // during the loop is enabled and comes on top.
     std::vector<QPointer<TForm>> disabled;
     for (TForm* form : TApplication::instance()->forms()) {
-        if (form != this && !form->isHidden() && form->isEnabled()) {
+        if (form != this && form->visible_ && form->isEnabled()) {
             form->setEnabled(false);
             form->disabledByModal_ = true;
             disabled.emplace_back(form);
@@ -97,13 +102,14 @@ int TForm::ShowModal()
         loop.exec();
     modalLoop_ = nullptr;
 
-    hideLayer();
+    // Enabled first, so that the layer uncovered next can take the focus.
     for (const auto& form : disabled) {
         if (form && form->disabledByModal_) {
             form->disabledByModal_ = false;
             form->setEnabled(true);
         }
     }
+    hideLayer();
     return modalResult_;
 }
 
@@ -129,36 +135,67 @@ void TForm::Close()
 
 void TForm::hideLayer()
 {
-    const bool hadFocus = isAncestorOf(QApplication::focusWidget()) || hasFocus();
-    hide();
-    if (!hadFocus)
-        return;
-    // The focus goes to the top-most layer still visible.
-    const QObjectList& layers = TApplication::instance()->desktopWindow()->children();
-    for (auto it = layers.crbegin(); it != layers.crend(); ++it) {
-        auto* form = qobject_cast<TForm*>(*it);
-        if (form && !form->isHidden() && form->isEnabled()) {
-            form->focusFirstChild();
-            break;
-        }
-    }
+    visible_ = false;
+    // Shown again later, the layer starts from its first widget.
+    lastFocus_ = nullptr;
+    arrangeLayers();
 }
 
-void TForm::focusFirstChild()
+void TForm::arrangeLayers()
 {
-    QWidget* last = focusWidget();
-    if (last && last != this && isAncestorOf(last) && last->isVisibleTo(this) && last->isEnabled()) {
-        last->setFocus(Qt::OtherFocusReason);
+    auto* app = TApplication::instance();
+    if (!app || !app->hasDesktopWindow())
         return;
+    QWidget* window = app->desktopWindow();
+    TForm* top = nullptr;
+    std::vector<TForm*> shown;
+    // The window's children in stacking order, the top-most last.
+    const QObjectList& children = window->children();
+    for (QObject* child : children) {
+        auto* form = qobject_cast<TForm*>(child);
+        if (!form)
+            continue;
+        if (form->visible_)
+            top = form;
+        if (!form->isHidden())
+            shown.push_back(form);
     }
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        if ((child->focusPolicy() & Qt::TabFocus) && child->isVisibleTo(this) && child->isEnabled()) {
-            child->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    const bool topChanged = top && top->isHidden();
+    // The new top is shown, and given the focus, before the old one is
+    // hidden: no frame shows the layer beneath them, and Qt does not move the
+    // focus out of the hidden layer along the window's chain on its own.
+    if (topChanged)
+        top->show();
+    QWidget* focus = window->focusWidget();
+    for (TForm* form : shown)
+        if (form != top && form->visible_ && focus && form->isAncestorOf(focus))
+            form->lastFocus_ = focus;
+    if (top && (topChanged || !focus || (focus != top && !top->isAncestorOf(focus))))
+        top->restoreFocus();
+    for (TForm* form : shown)
+        if (form != top)
+            form->hide();
+}
+
+void TForm::restoreFocus()
+{
+    QWidget* target = lastFocus_;
+    if (!target || !isAncestorOf(target) || !target->isVisibleTo(this) || !target->isEnabled()
+        || !(target->focusPolicy() & Qt::TabFocus))
+        target = firstInFocusOrder();
+    // With no widget that takes the focus, the layer holds it itself, so that
+    // Enter still reaches its default button.
+    (target ? target : this)->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* TForm::firstInFocusOrder() const
+{
+    // The window's one focus chain, from this layer on; its widgets follow it.
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled())
+            return w;
     }
-    setFocus(Qt::OtherFocusReason);
+    return nullptr;
 }
 
 int TForm::Left() const

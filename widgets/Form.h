@@ -1,5 +1,13 @@
 // A screen. All screens are full-size layers of the application's one
 // top-level window; a screen's Left, Top, Width and Height are the window's.
+//
+// A screen's Visible state (set by Show, ShowModal and Close) is kept apart
+// from Qt's visibility: of the visible screens only the top-most is shown to
+// Qt, the covered ones are hidden there. Qt keeps one focus chain per window,
+// so a covered screen left shown would stay in it (Tab, Enter on a focused
+// button, typing into its edits), in shortcut matching, tooltips and the
+// accessibility tree. Hidden in Qt, it drops out of all of them at once,
+// while it keeps its Visible state and its widgets keep their values.
 #pragma once
 
 #include "Typen.h"
@@ -26,6 +34,10 @@ public:
     QString caption() const;
     void setColor(TColor color);
     TColor color() const { return color_; }
+
+    // The screen's own visibility, also while another screen covers it.
+    // (To Qt only the screen on top is shown: isVisible() true, isHidden() false.)
+    bool Visible() const { return visible_; }
 
     // Makes the layer visible and brings it to the front; does not wait.
     void Show();
@@ -62,9 +74,17 @@ protected:
 
 private:
     void hideLayer();
-    void focusFirstChild();
+    // Shows the top-most Visible layer to Qt and hides every other layer
+    // there. A layer that comes on top gets the focus back where it was when
+    // it was covered, or else its first widget in focus order.
+    static void arrangeLayers();
+    void restoreFocus();
+    QWidget* firstInFocusOrder() const;
 
     TColor color_ = 0xFFFFFF;
+    bool visible_ = false;
+    // Where the focus was when the layer was last covered.
+    QPointer<QWidget> lastFocus_;
     int modalResult_ = 0;
     QEventLoop* modalLoop_ = nullptr;
     // Disabled by a running ShowModal of another layer.

@@ -27,7 +27,8 @@ public:
     void setProgram(const QString& program) { program_ = program; }
 
     bool start();
-    bool running() const;
+    // True while the program runs; it notices an end without an event loop.
+    bool running();
     qint64 pid() const;
     // The exit status once the program has ended by itself within the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 
 #include <optional>
@@ -27,6 +28,22 @@ inline constexpr QRgb titleBlue = 0xFF0080FF;        // red 0, green 128, blue 2
 inline constexpr QRgb buttonFace = 0xFFF0F0F0;
 inline constexpr QRgb cardGrey = 0xFFC0C0C0;
 inline constexpr QRgb winnerGrey = 0xFFD7D7D7;
+
+// The widgets that take the keyboard focus, in each screen's focus order.
+inline constexpr QRect name1Area{408, 444, 129, 24};
+inline constexpr QRect name2Area{408, 480, 129, 24};
+inline constexpr QRect difficultyArea{575, 321, 128, 204};
+inline constexpr QRect quitArea{720, 462, 75, 25};
+inline constexpr QRect playArea{720, 500, 75, 25};
+inline constexpr QRect playersArea{320, 316, 237, 90};
+inline constexpr QRect instructionsArea{720, 424, 75, 25};
+inline constexpr QRect soundArea{720, 386, 75, 25};
+inline constexpr QRect skipArea{618, 501, 75, 24};
+inline constexpr QRect backArea{720, 501, 74, 24};
+// The setup screen's lower half, which holds all its choices.
+inline constexpr QRect setupChoices{0, 300, 808, 253};
+// A point on the title picture, where the pointer rests while keys are typed.
+inline constexpr QPoint restingPlace{400, 150};
 
 // Top-left corner of tile i's 75 x 75 cell.
 inline QPoint tileCell(int i) { return {18 + (i % 5) * 85, 70 + (i / 5) * 85}; }

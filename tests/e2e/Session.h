@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <optional>
+#include <vector>
 
 inline const QString shotsDir = QStringLiteral(TINTARIUM_SHOTS_DIR);
 
@@ -73,6 +74,37 @@ public:
 
     void click(QPoint inWindow, int button = 1) { desk.click(inWindow + origin, button); }
 
+    // Leaves the pointer where it changes no widget's look.
+    void restPointer()
+    {
+        const QPoint at = layout::restingPlace + origin;
+        desk.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    }
+
+    // Presses the key and returns which of the areas took the keyboard focus
+    // from area `from`: the first other one whose look changes (a focus frame,
+    // a selected text). -1 when none changes within two seconds: the focus
+    // went where the player cannot see it. The screen is then given a moment
+    // to finish painting, so that the next move starts from a settled look.
+    int moveFocus(const QString& key, const std::vector<QRect>& areas, int from)
+    {
+        const GameView before = view();
+        desk.key(key);
+        int found = -1;
+        XDesktop::waitUntil([&] {
+            const GameView now = view();
+            for (int i = 0; i < int(areas.size()); ++i) {
+                if (i != from && now.region(areas[std::size_t(i)]) != before.region(areas[std::size_t(i)])) {
+                    found = i;
+                    return true;
+                }
+            }
+            return false;
+        }, 2s);
+        XDesktop::waitUntil([] { return false; }, 150ms);
+        return found;
+    }
+
     void saveShot(const QString& name, const QRect& area)
     {
         QDir().mkpath(shotsDir);
@@ -80,14 +112,17 @@ public:
     }
     void saveWindowShot(const QString& name) { saveShot(name, QRect(origin, QSize(808, 601))); }
 
-    // From the start screen to a running game with the given choices.
+    // From the start screen (or the setup screen) to a running game with the
+    // given choices.
     bool startPlaying(const QString& name1, const QString& name2, int players, int difficulty)
     {
-        if (!waitForScreen(Screen::Start))
-            return false;
-        click(layout::startButton);
-        if (!waitForScreen(Screen::Setup))
-            return false;
+        if (view().screen() != Screen::Setup) {
+            if (!waitForScreen(Screen::Start))
+                return false;
+            click(layout::startButton);
+            if (!waitForScreen(Screen::Setup))
+                return false;
+        }
         setName(layout::name1Edit, name1);
         setName(layout::name2Edit, name2);
         click(playersItem(players - 1));

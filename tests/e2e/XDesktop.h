@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -35,7 +37,10 @@ public:
 
     // Visible top-level windows whose name matches the pattern exactly.
     QStringList windowsNamed(const QString& name) const;
+    // The window's place on the root window, as the X server has it.
     std::optional<QRect> windowGeometry(const QString& windowId) const;
+    // The size of the whole X screen.
+    QSize size() const;
 
     // Polls the predicate until it holds or the timeout runs out.
     static bool waitUntil(const std::function<bool()>& condition,

@@ -1,9 +1,10 @@
 // The real program under random clicks and keys for a bounded time
 // (SOAK_SECONDS, two minutes unless set): it must not crash, must show no
-// error box (every media file is there), and its resident memory must stay
-// flat once the first games have been played. Three times along the way its
-// sound server stops and starts again: meanwhile the program lives and cues
-// are reported in error boxes; afterwards cues are heard again.
+// error box (every media file is there), must end only by a key on the
+// focused "Vége" (and is then started again), and its resident memory must
+// stay flat once the first games of a run have been played. Three times along
+// the way its sound server stops and starts again: meanwhile the program
+// lives and cues are reported in error boxes; afterwards cues are heard again.
 #include "PulseServer.h"
 #include "Session.h"
 
@@ -67,6 +68,7 @@ protected:
 
     // The sound server stops (cleanly, or as by a crash) under random play
     // and starts again at the same socket.
+    // `move` must not be one that may end the program.
     void restartSoundServer(const std::function<void()>& move, int& moves, bool crash)
     {
         sound.stop(crash);
@@ -94,6 +96,55 @@ protected:
     PulseServer sound;
 };
 
+// Keys among the moves: Tab and Backtab walk the focus, Enter and space
+// press the focused button (or the default one), Escape and letters are
+// typed wherever the focus is. A key may end the program only as a player's
+// could: Enter or space while the setup screen's "Vége" has the focus; and
+// a key may end a game only by the game screen's own "Vissza". Both are told
+// from the screen seen just before the key, with the button showing its
+// focus frame; any other end is a fault.
+class KeyMoves
+{
+public:
+    explicit KeyMoves(Session& session) : session_(session) {}
+
+    // To be called while the setup screen is on top with the focus elsewhere.
+    void rememberQuitButton() { quitUnfocused_ = session_.view().region(layout::quitArea); }
+    // To be called while the game screen is on top with the focus elsewhere.
+    void rememberBackButton() { backUnfocused_ = session_.view().region(layout::backArea); }
+
+    // Presses a random key; true when that key ends the program by "Vége".
+    bool pressAny(std::mt19937& random)
+    {
+        static const char* const keys[] = {"Tab", "Tab", "shift+Tab", "Return", "space", "Escape", "a", "Z", "7"};
+        return press(QString::fromLatin1(keys[random() % std::size(keys)]));
+    }
+
+    bool press(const QString& key)
+    {
+        const GameView before = session_.view();
+        const bool pressesButton = key == "Return" || key == "space";
+        const bool onQuit = before.screen() == Screen::Setup && !quitUnfocused_.isNull()
+            && before.region(layout::quitArea) != quitUnfocused_;
+        const bool inGame = before.screen() == Screen::Game && !backUnfocused_.isNull();
+        const bool onBack = inGame && before.region(layout::backArea) != backUnfocused_;
+        session_.desk.key(key);
+        if (pressesButton && inGame && !onBack) {
+            // The game goes on: the turn may pass, but the setup screen
+            // does not come up.
+            XDesktop::waitUntil([] { return false; }, 200ms);
+            EXPECT_NE(session_.view().screen(), Screen::Setup)
+                << key.toStdString() << " during a game, without the focus on \"Vissza\", showed the setup screen";
+        }
+        return onQuit && pressesButton;
+    }
+
+private:
+    Session& session_;
+    QImage quitUnfocused_;
+    QImage backUnfocused_;
+};
+
 TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
 {
     ASSERT_TRUE(desk.connected());
@@ -104,12 +155,32 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     std::mt19937 random(seed);
 
     ASSERT_TRUE(sound.start());
-    ASSERT_TRUE(startGame());
-    ASSERT_TRUE(startPlaying("Erste", "Zweite", 2, 0));
+    KeyMoves keys(*this);
+    // Starts the program and a two-player game; the looks of "Vége" and
+    // "Vissza" without the focus are taken on the way.
+    const auto startAndPlay = [&] {
+        if (!startGame() || !waitForScreen(Screen::Start))
+            return false;
+        click(layout::startButton);
+        if (!waitForScreen(Screen::Setup))
+            return false;
+        restPointer();
+        XDesktop::waitUntil([] { return false; }, 300ms);
+        keys.rememberQuitButton();
+        if (!startPlaying("Erste", "Zweite", 2, 0))
+            return false;
+        restPointer();
+        XDesktop::waitUntil([] { return false; }, 300ms);
+        keys.rememberBackButton();
+        return true;
+    };
+    ASSERT_TRUE(startAndPlay());
 
-    // Moves a player may make; "Vége" and the keyboard focus walk (which
-    // could reach "Vége") are left out, since they end the program.
-    const auto move = [&] {
+    // Clicks a player may make, and Enter or space; "Vége" is not clicked.
+    // True when the move ends the program by a key on the focused "Vége";
+    // without `keys` the move is a click.
+    const auto move = [&](bool withKeys) {
+        bool quits = false;
         const int kind = int(random() % 100);
         if (kind < 55) {
             const GameView v = view();
@@ -120,7 +191,10 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
         } else if (kind < 65) {
             click(layout::skipButton);
         } else if (kind < 70) {
-            desk.key(random() % 2 ? "Return" : "space");
+            if (withKeys)
+                quits = keys.press(random() % 2 ? "Return" : "space");
+            else
+                click(layout::skipButton);
         } else if (kind < 78) {
             click(layout::startButton);          // "Start", "Játék", "Ok" share this place
         } else if (kind < 81) {
@@ -138,35 +212,57 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
                 at = layout::skipButton;
             click(at);
         }
+        return quits;
     };
 
     const auto started = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::steady_clock::now() - started; };
     const auto end = std::chrono::seconds(seconds);
+    // Memory is watched per run of the program, from a quarter of the soak's
+    // time after that run started.
+    auto runStarted = started;
     long settled = -1;
     long largest = 0;
+    // Flat: at most 10 % (and at least 8 MB of slack for allocator noise).
+    const auto checkMemory = [&] {
+        if (settled < 0)
+            return;   // the run ended before a quarter of the soak's time
+        std::printf("soak: resident memory %ld kB a quarter into the run, at most %ld kB after it\n", settled, largest);
+        EXPECT_LE(largest, settled + std::max(settled / 10, 8192L)) << "seed " << seed;
+    };
     int moves = 0;
     int restarts = 0;
+    int serverRestarts = 0;
     while (elapsed() < end) {
-        if (restarts < 3 && elapsed() > end * (restarts + 2) / 5) {
-            restartSoundServer(move, moves, restarts++ == 1);
+        if (serverRestarts < 3 && elapsed() > end * (serverRestarts + 2) / 5) {
+            restartSoundServer([&] { move(false); }, moves, serverRestarts++ == 1);
             if (HasFatalFailure())
                 return;
         }
-        move();
+        const bool quit = random() % 100 < 15 ? keys.pressAny(random) : move(true);
         ++moves;
+        if (quit) {
+            ASSERT_TRUE(XDesktop::waitUntil([&] { return !run.running(); }, 3s))
+                << "Enter or space on the focused \"Vége\" did not end the program (seed " << seed << ")";
+            ASSERT_EQ(run.waitForExit(1s), 0);
+            checkMemory();
+            ++restarts;
+            ASSERT_TRUE(startAndPlay());
+            runStarted = std::chrono::steady_clock::now();
+            settled = -1;
+            largest = 0;
+            continue;
+        }
         ASSERT_TRUE(run.running()) << "the program ended after " << moves << " moves (seed " << seed << ")";
         ASSERT_FALSE(errorBox().has_value()) << "an error box appeared after " << moves << " moves (seed " << seed << ")";
         const long rss = residentKb(run.pid());
-        if (settled < 0 && elapsed() > end / 4)
+        if (settled < 0 && std::chrono::steady_clock::now() - runStarted > end / 4)
             settled = rss;
         if (settled >= 0)
             largest = std::max(largest, rss);
     }
-    std::printf("soak: %d moves; resident memory %ld kB after the first quarter, at most %ld kB after it\n",
-                moves, settled, largest);
-    // Flat: at most 10 % (and at least 8 MB of slack for allocator noise).
-    EXPECT_LE(largest, settled + std::max(settled / 10, 8192L));
+    std::printf("soak: %d moves, %d ends by \"Vége\" and new starts\n", moves, restarts);
+    checkMemory();
 }
 
 } // namespace

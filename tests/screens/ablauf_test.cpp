@@ -47,18 +47,18 @@ TEST_F(Ablauf, StartUndSpielMitEinemSpieler)
     EXPECT_EQ(obersterBildschirm(), TintariumStart);
     for (TForm* f : {static_cast<TForm*>(FarbenSchiessen), static_cast<TForm*>(ColorSchiessen),
              static_cast<TForm*>(Gewonnen), static_cast<TForm*>(NaechsterSpieler)})
-        EXPECT_TRUE(f->isHidden());
+        EXPECT_FALSE(f->Visible());
 
     mausKlick(TintariumStart->Ok, QPoint(5, 5));
     EXPECT_EQ(obersterBildschirm(), FarbenSchiessen);
-    EXPECT_FALSE(TintariumStart->isHidden());
+    EXPECT_TRUE(TintariumStart->Visible());
 
     mausKlick(FarbenSchiessen->Button1, QPoint(5, 5));
     EXPECT_EQ(obersterBildschirm(), ColorSchiessen);
-    EXPECT_TRUE(NaechsterSpieler->isHidden());
+    EXPECT_FALSE(NaechsterSpieler->Visible());
     // A miss keeps the single player and raises no next-player screen.
     karteDruecken(karteBesorgen(false));
-    EXPECT_TRUE(NaechsterSpieler->isHidden());
+    EXPECT_FALSE(NaechsterSpieler->Visible());
 
     mausKlick(ColorSchiessen->Ende, QPoint(5, 5));
     EXPECT_EQ(obersterBildschirm(), FarbenSchiessen);
@@ -73,7 +73,7 @@ TEST_F(Ablauf, ZweiSpielerNaechsterSpielerUnterDemSpielUndNachFruehemVissza)
     QTest::keyClick(FarbenSchiessen->Spieler1Name, Qt::Key_Return);  // Enter plays
 
     EXPECT_EQ(obersterBildschirm(), ColorSchiessen);
-    EXPECT_FALSE(NaechsterSpieler->isHidden());
+    EXPECT_TRUE(NaechsterSpieler->Visible());
     EXPECT_EQ(NaechsterSpieler->Spielername->caption(), QStringLiteral("Anna ist an der Reihe "));
 
     // Back before any change of player: the message is seen over the setup
@@ -81,7 +81,7 @@ TEST_F(Ablauf, ZweiSpielerNaechsterSpielerUnterDemSpielUndNachFruehemVissza)
     mausKlick(ColorSchiessen->Ende, QPoint(5, 5));
     EXPECT_EQ(obersterBildschirm(), NaechsterSpieler);
     mausKlick(NaechsterSpieler->Ok, QPoint(5, 5));
-    EXPECT_TRUE(NaechsterSpieler->isHidden());
+    EXPECT_FALSE(NaechsterSpieler->Visible());
     EXPECT_EQ(obersterBildschirm(), FarbenSchiessen);
 }
 
@@ -94,7 +94,7 @@ TEST_F(Ablauf, WechselHoltDenNaechstenSpielerNachVorn)
     // The game goes on behind it.
     EXPECT_TRUE(ColorSchiessen->Uhr->isPlaying());
     QTest::keyClick(NaechsterSpieler, Qt::Key_Return);
-    EXPECT_TRUE(NaechsterSpieler->isHidden());
+    EXPECT_FALSE(NaechsterSpieler->Visible());
     EXPECT_EQ(obersterBildschirm(), ColorSchiessen);
     // The second player's title strip is now the blue one.
     EXPECT_EQ(ColorSchiessen->Tafeln[1]->Titel->color(), clTitelblau);
@@ -132,9 +132,9 @@ TEST_F(Ablauf, SiegerbildschirmModalWaehrendDieUhrWeiterlaeuft)
     EXPECT_EQ(oben, Gewonnen);
     EXPECT_EQ(name, QString());
     EXPECT_EQ(segmentNachher, segmentVorher + 1);
-    EXPECT_TRUE(Gewonnen->isHidden());
+    EXPECT_FALSE(Gewonnen->Visible());
     EXPECT_FALSE(spiel().SpielLaeuft());
-    EXPECT_TRUE(ColorSchiessen->isHidden());
+    EXPECT_FALSE(ColorSchiessen->Visible());
     EXPECT_EQ(obersterBildschirm(), FarbenSchiessen);
 }
 
@@ -207,6 +207,7 @@ TEST_F(Ablauf, TitelleistenLiegenUeberIhrenKaesten)
 
 TEST_F(Ablauf, TabulatorReihenfolge)
 {
+    TintariumStart->Show();  // covered by the setup screen, as in the game
     FarbenSchiessen->Show();
     FarbenSchiessen->AnleitungClick();  // the instructions view takes part while shown
     const std::vector<QWidget*> erwartet = {FarbenSchiessen->Spieler1Name, FarbenSchiessen->Spieler2Name,
@@ -231,6 +232,36 @@ TEST_F(Ablauf, TabulatorReihenfolge)
         if (b != FarbenSchiessen->Ton || b->isEnabled())
             moeglich.push_back(b);
     EXPECT_EQ(gefunden, moeglich);
+
+    // Tab and Backtab themselves stop at these widgets and nowhere else,
+    // also not on the covered start screen.
+    QWidget* fenster = TApplication::instance()->desktopWindow();
+    const auto benannt = [&]() -> QWidget* {
+        for (QWidget* b : moeglich)
+            if (fenster->focusWidget() == b || b->isAncestorOf(fenster->focusWidget()))
+                return b;
+        return nullptr;
+    };
+    // Active, as a player's window is: a radio group is one stop only once
+    // Qt has seen its checked button take the focus.
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
+    FarbenSchiessen->Spieler1Name->setFocus();
+    std::vector<QWidget*> vor;
+    std::vector<QWidget*> zurueck;
+    for (std::size_t i = 0; i < moeglich.size(); ++i) {
+        QTest::keyClick(fenster->focusWidget(), Qt::Key_Tab);
+        vor.push_back(benannt());
+    }
+    for (std::size_t i = 0; i < moeglich.size(); ++i) {
+        QTest::keyClick(fenster->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        zurueck.push_back(benannt());
+    }
+    std::vector<QWidget*> vorErwartet(moeglich.begin() + 1, moeglich.end());
+    vorErwartet.push_back(moeglich.front());
+    const std::vector<QWidget*> zurueckErwartet(moeglich.rbegin(), moeglich.rend());
+    EXPECT_EQ(vor, vorErwartet);
+    EXPECT_EQ(zurueck, zurueckErwartet);
 }
 
 TEST_F(Ablauf, AnleitungOeffnenSchliessenUndNeuLesen)
@@ -365,7 +396,7 @@ TEST_F(FehlenderTon, SechzehnterTrefferZeigtDenSiegerStill)
     EXPECT_TRUE(gezeigt);
     EXPECT_EQ(m_faenger.meldungen.size(), 1);
     EXPECT_FALSE(spiel().SpielLaeuft());
-    EXPECT_TRUE(ColorSchiessen->isHidden());
+    EXPECT_FALSE(ColorSchiessen->Visible());
 }
 
 TEST_F(FehlenderTon, DoppelklickSindZweiSchuesse)

@@ -221,7 +221,7 @@ TEST_F(Spielbildschirm, TovabbUndEnterUeberspringenDenZug)
     bild().Ende->setFocus();
     QTest::keyClick(bild().Ende, Qt::Key_Return);
     EXPECT_FALSE(spiel().SpielLaeuft());
-    EXPECT_TRUE(bild().isHidden());
+    EXPECT_FALSE(bild().Visible());
 }
 
 TEST_F(Spielbildschirm, VisszaEntferntTafelnUndLaesstDieKarten)
@@ -232,7 +232,7 @@ TEST_F(Spielbildschirm, VisszaEntferntTafelnUndLaesstDieKarten)
         gezeigt.push_back(!karte->Form->isHidden());
     mausKlick(bild().Ende, QPoint(10, 10));
 
-    EXPECT_TRUE(bild().isHidden());
+    EXPECT_FALSE(bild().Visible());
     EXPECT_TRUE(bild().Tafeln.empty());
     for (auto* box : bild().findChildren<TGroupBox*>(Qt::FindDirectChildrenOnly))
         ADD_FAILURE() << "board frame left at " << box->y();

@@ -29,7 +29,7 @@ struct Startlauf {
         TApplication::instance()->setErrorBoxHandler([this](const QString&, const QString& text) {
             meldungen.append(text);
             for (TForm* f : TApplication::instance()->forms())
-                sichtbar = sichtbar || !f->isHidden();
+                sichtbar = sichtbar || f->Visible();
         });
         ergebnis = Programmstart(*TApplication::instance());
         installPrintingErrorBox();
@@ -81,8 +81,8 @@ TEST(Programmstart, VonStartBisVege)
     bool nurStartGezeigt = false;
     QString titel;
     QTimer::singleShot(0, [&] {
-        nurStartGezeigt = !TintariumStart->isHidden() && FarbenSchiessen->isHidden()
-            && ColorSchiessen->isHidden() && Gewonnen->isHidden() && NaechsterSpieler->isHidden();
+        nurStartGezeigt = TintariumStart->Visible() && !FarbenSchiessen->Visible()
+            && !ColorSchiessen->Visible() && !Gewonnen->Visible() && !NaechsterSpieler->Visible();
         titel = TApplication::instance()->title();
         TintariumStart->Ok->click();
         // Leaving from the middle of a game: boards and a running clock are

@@ -33,8 +33,8 @@ TEST(EndOfProgram, CloseOfTheMainScreenEndsTheLoopAndFormsDieInReverseOrder)
     bool mainShown = false;
     bool setupHidden = false;
     QTimer::singleShot(0, app, [&] {
-        mainShown = !start->isHidden();
-        setupHidden = setup->isHidden();
+        mainShown = start->Visible();
+        setupHidden = !setup->Visible();
         start->Close();
     });
     EXPECT_EQ(app->run(), 0);
@@ -59,7 +59,7 @@ TEST(EndOfProgram, ClosingTheWindowTerminatesEvenDuringAModalLoop)
     });
     EXPECT_EQ(winner.ShowModal(), 0);
     EXPECT_TRUE(closedByWindowManager);
-    EXPECT_TRUE(winner.isHidden());
+    EXPECT_FALSE(winner.Visible());
     // Once terminated, run() returns at once.
     EXPECT_EQ(TApplication::instance()->run(), 0);
 }

@@ -52,7 +52,7 @@ TEST_F(Screens, AreHiddenWhiteLayersOfTheBorderlessWindow)
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window->size(), QSize(808, 601));
     EXPECT_EQ(first->geometry(), QRect(0, 0, 808, 601));
-    EXPECT_TRUE(first->isHidden());
+    EXPECT_FALSE(first->Visible());
     EXPECT_EQ(first->font().pixelSize(), 11);
     EXPECT_EQ(first->font().family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(QFontInfo(first->font()).family(), QStringLiteral("Liberation Sans"));
@@ -84,10 +84,48 @@ TEST_F(Screens, ShowBringsTheLayerToTheFrontAndCloseOfAnOtherScreenHidesIt)
     EXPECT_EQ(topLayer(), second.get());
     first->Show();
     EXPECT_EQ(topLayer(), first.get());
-    EXPECT_FALSE(second->isHidden());
+    EXPECT_TRUE(second->Visible());
     second->Close();
-    EXPECT_TRUE(second->isHidden());
+    EXPECT_FALSE(second->Visible());
     EXPECT_FALSE(TApplication::instance()->isTerminated());
+}
+
+TEST_F(Screens, OnlyTheTopLayerTakesPartInTheFocusChainAndGetsItsFocusBack)
+{
+    QWidget* window = TApplication::instance()->desktopWindow();
+    auto* firstA = new TButton(first.get());
+    auto* firstB = new TButton(first.get());
+    auto* secondA = new TButton(second.get());
+    auto* secondB = new TButton(second.get());
+    first->Show();
+    EXPECT_EQ(window->focusWidget(), firstA);
+    firstB->setFocus();
+
+    // Covered, the first layer stays Visible but leaves Qt's focus chain.
+    second->Show();
+    EXPECT_TRUE(first->Visible());
+    EXPECT_FALSE(firstA->isVisible());
+    EXPECT_EQ(window->focusWidget(), secondA);
+    QStringList stops;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        stops << (window->focusWidget() == secondA   ? "A"
+                     : window->focusWidget() == secondB ? "B"
+                                                        : "elsewhere");
+    }
+    EXPECT_EQ(stops, QStringList({"B", "A", "B", "A"}));
+
+    // Uncovered, it gets its focus back; shown anew, a layer starts at its
+    // first widget.
+    secondB->setFocus();
+    second->Close();
+    EXPECT_FALSE(first->isHidden());
+    EXPECT_EQ(window->focusWidget(), firstB);
+    second->Show();
+    EXPECT_EQ(window->focusWidget(), secondA);
+    first->Show();
+    EXPECT_EQ(window->focusWidget(), firstB);
+    EXPECT_TRUE(second->isHidden());
 }
 
 TEST_F(Screens, ShowModalOnAVisibleScreenFails)
@@ -99,7 +137,7 @@ TEST_F(Screens, ShowModalOnAVisibleScreenFails)
     } catch (const EToolkitError& error) {
         EXPECT_EQ(error.text(), QStringLiteral("Aus einem sichtbaren Fenster kann kein modales gemacht werden"));
     }
-    EXPECT_FALSE(second->isHidden());
+    EXPECT_TRUE(second->Visible());
 }
 
 TEST_F(Screens, ShowModalDisablesTheOthersUntilClosedAndReturnsTwo)
@@ -130,8 +168,8 @@ TEST_F(Screens, ShowModalDisablesTheOthersUntilClosedAndReturnsTwo)
     EXPECT_EQ(topAfterThirdShown, &third);
     EXPECT_TRUE(firstEnabledWhenShownAgain);
     EXPECT_TRUE(first->isEnabled());
-    EXPECT_TRUE(second->isHidden());
-    EXPECT_FALSE(third.isHidden());
+    EXPECT_FALSE(second->Visible());
+    EXPECT_TRUE(third.Visible());
 }
 
 TEST_F(Screens, ModalResultSetByTheProgramEndsTheLoop)
