@@ -144,7 +144,7 @@ void TColorSchiessen::WidgetsBauen()
     MediaPlayer->setGeometry(535, 16, 253, 20);
     MediaPlayer->hide();
 
-    setTabOrder(NeueFarbe, Ende);
+    setFocusOrder({NeueFarbe, Ende});
 }
 
 void TColorSchiessen::UhrBilderLaden()

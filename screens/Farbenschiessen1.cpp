@@ -149,14 +149,8 @@ TFarbenSchiessen::TFarbenSchiessen() : TForm(QStringLiteral("Farbenschiessen"))
     Ton = Knopf(Panel3, 86, QStringLiteral("Ton"));
     Ton->onClick = [this] { TonClick(); };
 
-    setTabOrder(Spieler1Name, Spieler2Name);
-    setTabOrder(Spieler2Name, Schwierigkeitsstufe);
-    setTabOrder(Schwierigkeitsstufe, Ende);
-    setTabOrder(Ende, Button1);
-    setTabOrder(Button1, KAnzahlSpieler);
-    setTabOrder(KAnzahlSpieler, InhaltAnleitung);
-    setTabOrder(InhaltAnleitung, Anleitung);
-    setTabOrder(Anleitung, Ton);
+    setFocusOrder({Spieler1Name, Spieler2Name, Schwierigkeitsstufe, Ende, Button1, KAnzahlSpieler,
+                   InhaltAnleitung, Anleitung, Ton});
 
     Zentrieren();
 

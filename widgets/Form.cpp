@@ -230,6 +230,28 @@ void TForm::Zentrieren()
     setPosition((desktop.width() - Width()) / 2, (desktop.height() - Height()) / 2);
 }
 
+void TForm::setFocusOrder(std::initializer_list<QWidget*> order)
+{
+    // Right after the layer itself comes its first widget (the layer is no
+    // compound widget, so Qt puts it there). A container that takes no focus
+    // itself, such as a radio group, stands for the widgets in it that do:
+    // Qt leaves a widget without focus out of the order altogether.
+    QWidget* previous = this;
+    for (QWidget* widget : order) {
+        std::vector<QWidget*> stops;
+        if (widget->focusPolicy() != Qt::NoFocus)
+            stops.push_back(widget);
+        else
+            for (QWidget* w = widget->nextInFocusChain(); w != widget; w = w->nextInFocusChain())
+                if (widget->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
+                    stops.push_back(w);
+        for (QWidget* stop : stops) {
+            setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+}
+
 void TForm::setDefaultButton(TButton* button)
 {
     if (defaultButton_ == button)

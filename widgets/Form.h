@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <initializer_list>
+
 class QEventLoop;
 class QIcon;
 class TButton;
@@ -61,6 +63,12 @@ public:
     void setPosition(int left, int top);
     // Centres the window on the whole desktop (integer division toward zero).
     void Zentrieren();
+
+    // The keyboard focus order of the screen's widgets. The first of them
+    // takes the focus when the screen is shown anew, wherever the window's
+    // one focus chain had put it (Qt starts a layer from the widget that
+    // follows it in that chain).
+    void setFocusOrder(std::initializer_list<QWidget*> order);
 
     // Enter clicks the focused button if a button has the focus, otherwise
     // this button. At most one per form; null for none.
