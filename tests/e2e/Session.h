@@ -59,8 +59,13 @@ public:
             return false;
         for (int attempt = 0; attempt < 5; ++attempt) {
             desk.key("Return");
-            if (XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 1s))
-                return true;
+            // Gone at two looks in a row: one search of the busy X server
+            // may miss a box that is still there.
+            if (XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 1s)) {
+                XDesktop::waitUntil([] { return false; }, 100ms);
+                if (!errorBox())
+                    return true;
+            }
         }
         return false;
     }
