@@ -113,9 +113,9 @@ bool PulseOutput::reachServer(std::chrono::milliseconds wait)
 
 bool PulseOutput::playable(int channels, int rate)
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(std::max(rate, 0)),
-                              static_cast<std::uint8_t>(std::clamp(channels, 0, 255))};
-    return channels > 0 && channels <= int(PA_CHANNELS_MAX) && pa_sample_spec_valid(&spec) != 0;
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(std::max(rate, 0)),
+                                static_cast<std::uint8_t>(std::clamp(channels, 0, 255))};
+    return channels > 0 && channels <= int(PA_CHANNELS_MAX) && pa_sample_spec_valid(&format) != 0;
 }
 
 void PulseOutput::load(const QByteArray& pcm, int channels, int rate)
@@ -147,13 +147,13 @@ void PulseOutput::play(std::uint64_t cue)
 
 void PulseOutput::startStream()
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(m_rate),
-                              static_cast<std::uint8_t>(m_channels)};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(m_rate),
+                                static_cast<std::uint8_t>(m_channels)};
     pa_channel_map channels;
     pa_channel_map_init_extend(&channels, unsigned(m_channels), PA_CHANNEL_MAP_WAVEEX);
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "game");
-    m_stream = pa_stream_new_with_proplist(m_context, "Tintarium", &spec, &channels, properties);
+    m_stream = pa_stream_new_with_proplist(m_context, "Tintarium", &format, &channels, properties);
     pa_proplist_free(properties);
     if (!m_stream) {
         finish();
