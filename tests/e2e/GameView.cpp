@@ -72,10 +72,9 @@ int GameView::marks(int player) const
 
 std::optional<QRgb> GameView::tile(int i) const
 {
-    const QPoint cell = layout::tileCell(i);
     // (78, 78) lies in the gap between cells, which shows the field itself.
-    const QRgb fill = pixel(cell + QPoint(10, 10));
-    if (fill == pixel(cell + QPoint(78, 78)))
+    const QRgb fill = pixel(layout::insideTile(i));
+    if (fill == pixel(layout::tileCell(i) + QPoint(78, 78)))
         return std::nullopt;
     return fill;
 }

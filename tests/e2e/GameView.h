@@ -47,6 +47,10 @@ inline constexpr QPoint restingPlace{400, 150};
 
 // Top-left corner of tile i's 75 x 75 cell.
 inline QPoint tileCell(int i) { return {18 + (i % 5) * 85, 70 + (i / 5) * 85}; }
+// A point inside tile i whatever its size (20 to 74) and kind: 14 pixels in
+// from the cell's corner lies inside the circle of every size (from 11 to 17
+// would), where 10 falls outside a circle of 69 or more.
+inline QPoint insideTile(int i) { return tileCell(i) + QPoint(14, 14); }
 // Centre of segment picture i of the clock.
 inline QPoint segmentCentre(int i) { return {618 + 108 + (i / 3) * 35 + 12, 332 + 17 + (i % 3) * 35 + 12}; }
 // Centre of mark k on player p's board.

@@ -170,7 +170,7 @@ public:
         return std::nullopt;
     }
 
-    static QPoint tileCentre(int i) { return layout::tileCell(i) + QPoint(10, 10); }
+    static QPoint tileCentre(int i) { return layout::insideTile(i); }
 
     XDesktop desk;
     GameRun run;
