@@ -197,12 +197,39 @@ void PulseOutput::dropStream()
     }
     if (!m_stream)
         return;
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    if (pa_stream_get_state(m_stream) == PA_STREAM_CREATING) {
+        // The server has not confirmed the stream yet, and libpulse cannot
+        // disconnect it before it has: it would stay on the sink until the
+        // connection ends. It is disconnected as soon as it is confirmed.
+        pa_stream_set_state_callback(m_stream, &PulseOutput::abandonedStreamChanged, nullptr);
+        m_stream = nullptr;
+        return;
+    }
     // Disconnecting takes the stream off the sink at once, which silences it.
     pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
     pa_stream_disconnect(m_stream);
     pa_stream_unref(m_stream);
     m_stream = nullptr;
+}
+
+// A stream given up before the server confirmed it: this holds the last
+// reference of ours to it, and owes the server its disconnection.
+void PulseOutput::abandonedStreamChanged(pa_stream* stream, void*)
+{
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        pa_stream_disconnect(stream);
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        // libpulse holds a reference of its own while it reports the state.
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_unref(stream);
+        break;
+    default:
+        break;
+    }
 }
 
 // The sound has been heard, or cannot be: the play ends and its stream goes.

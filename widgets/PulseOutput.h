@@ -61,6 +61,7 @@ private:
     // Called by libpulse on the loop's thread, with the lock held.
     static void contextChanged(pa_context* context, void* self);
     static void streamChanged(pa_stream* stream, void* self);
+    static void abandonedStreamChanged(pa_stream* stream, void*);
     static void streamWants(pa_stream* stream, std::size_t bytes, void* self);
     static void streamDrained(pa_stream* stream, int success, void* self);
     static void streamTimed(pa_stream* stream, int success, void* self);

@@ -370,6 +370,14 @@ TEST_F(MediaPlayerTest, AStreamIsHeldOnlyWhileACueSounds)
     EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 1; }, 5000));
     player.Close();
     EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 0; }, 5000));
+
+    // Cues cut off before the server has confirmed their streams leave none.
+    for (int cue = 0; cue < 3; ++cue) {
+        player.Open();
+        player.Play();
+        player.Close();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return serverStreams() == 0; }, 5000)) << serverStreams() << " streams left";
 }
 
 // Each cue goes to the sink that is the default when it starts, on the same
