@@ -40,30 +40,46 @@ public:
     }
 
     // A window named like the program that is not the 808 x 601 game window.
-    std::optional<QRect> errorBox()
+    std::optional<QString> errorBoxWindow()
     {
         for (const QString& id : desk.windowsNamed("Tintarium")) {
             const auto geometry = desk.windowGeometry(id);
             if (geometry && geometry->size() != QSize(808, 601))
-                return geometry;
+                return id;
         }
         return std::nullopt;
     }
 
+    std::optional<QRect> errorBox()
+    {
+        const auto id = errorBoxWindow();
+        return id ? desk.windowGeometry(*id) : std::nullopt;
+    }
+
     // Waits for an error box and answers it with Enter. Without a window
-    // manager the box takes the keyboard only once Qt has activated it, so a
-    // key that came too early is sent again.
+    // manager the box takes the keyboard only once Qt has activated it, and
+    // an Enter sent before that, or after the box has closed, would press
+    // the game window's focused button; so Enter goes only to a box that
+    // has the keyboard, and again only if that box is still there.
     bool dismissErrorBox()
     {
-        if (!XDesktop::waitUntil([&] { return errorBox().has_value(); }, 5s))
+        if (!XDesktop::waitUntil([&] { return errorBoxWindow().has_value(); }, 5s))
             return false;
         for (int attempt = 0; attempt < 5; ++attempt) {
-            desk.key("Return");
+            std::optional<QString> box;
+            const bool ready = XDesktop::waitUntil([&] {
+                box = errorBoxWindow();
+                return !box || desk.xdotool({"getwindowfocus"}).trimmed() == *box;
+            }, 5s);
+            if (!ready)
+                return false;
+            if (box)
+                desk.key("Return");
             // Gone at two looks in a row: one search of the busy X server
             // may miss a box that is still there.
-            if (XDesktop::waitUntil([&] { return !errorBox().has_value(); }, 1s)) {
+            if (XDesktop::waitUntil([&] { return !errorBoxWindow().has_value(); }, 2s)) {
                 XDesktop::waitUntil([] { return false; }, 100ms);
-                if (!errorBox())
+                if (!errorBoxWindow())
                     return true;
             }
         }
