@@ -5,5 +5,7 @@
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
-    return Programmstart(app);
+    const int status = Programmstart(app);
+    app.exitBeforePlatformTeardown(status);
+    return status;
 }

@@ -18,6 +18,8 @@
 #include <QMetaObject>
 #include <QScreen>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace {
@@ -226,6 +228,23 @@ void TApplication::destroyForms()
         forms_.pop_back();
         delete form.data();
     }
+}
+
+void TApplication::exitBeforePlatformTeardown(int status)
+{
+    // Qt 6.4's Wayland plugin can deadlock while it is torn down: an event
+    // thread told to quit just after the main thread prepared a read for it
+    // leaves that read pending, and the other event thread then waits for it
+    // forever while the display's destructor waits for that thread. The
+    // program would hang with its window still on the screen. Nothing of the
+    // game is left to tear down by now, and the compositor frees a client's
+    // resources when its connection closes.
+    if (platformName() != QLatin1String("wayland"))
+        return;
+    destroyForms();
+    desktopWindow_.reset();
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 QSize TApplication::desktopSize()

@@ -77,6 +77,10 @@ public:
     bool isTerminated() const { return terminated_; }
     // Deletes the forms, the last created first.
     void destroyForms();
+    // Called at the very end, once the forms are gone: on a platform whose
+    // own teardown can hang, ends the process here with `status`; elsewhere
+    // returns, and the application object is destroyed as usual.
+    void exitBeforePlatformTeardown(int status);
 
     // The size of the whole virtual desktop (all monitors together).
     static QSize desktopSize();
