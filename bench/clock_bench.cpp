@@ -38,7 +38,7 @@ double mean(const std::vector<double>& v, std::size_t from, std::size_t to)
 
 struct Run {
     std::vector<double> passDeviationUs; // real minus nominal length, per pass
-    std::vector<double> tickLatenessUs;  // timer wake-up after a frame's deadline
+    std::vector<double> tickLatenessUs; // timer wake-up after a frame's deadline
     double totalDeviationUs = 0;
 };
 
@@ -91,19 +91,18 @@ void report(const char* what, const Run& run)
     const auto& dev = run.passDeviationUs;
     std::printf("%s\n", what);
     if (dev.size() >= 20) {
-        const double largest = *std::max_element(dev.begin(), dev.end(), [](double a, double b) {
-            return std::abs(a) < std::abs(b);
-        });
+        const double largest
+            = *std::max_element(dev.begin(), dev.end(), [](double a, double b) { return std::abs(a) < std::abs(b); });
         std::printf("  pass length deviation: mean %.0f us, largest %.0f us\n", mean(dev, 0, dev.size()), largest);
         std::printf("  first 10 passes mean %.0f us, last 10 passes mean %.0f us\n", mean(dev, 0, 10),
-                    mean(dev, dev.size() - 10, dev.size()));
+            mean(dev, dev.size() - 10, dev.size()));
     }
     std::printf("  whole run against nominal: %+.0f us\n", run.totalDeviationUs);
     auto late = run.tickLatenessUs;
     if (!late.empty()) {
         std::sort(late.begin(), late.end());
         std::printf("  timer wake-up after deadline: median %.0f us, 99%% %.0f us, max %.0f us (%zu ticks)\n",
-                    late[late.size() / 2], late[late.size() * 99 / 100], late.back(), late.size());
+            late[late.size() / 2], late[late.size() * 99 / 100], late.back(), late.size());
     }
 }
 
@@ -118,13 +117,13 @@ int main(int argc, char** argv)
     int passes = 100;
     if (argc > 1)
         passes = std::max(20, std::atoi(argv[1]));
-    for (std::uint32_t usPerFrame : {66666u, 16666u}) {
+    for (std::uint32_t usPerFrame : { 66666u, 16666u }) {
         const QString path = dir.filePath(QString("uhr%1.avi").arg(usPerFrame));
         writeAvi(path.toStdString(), AviClip::plain(85, 87, 15, usPerFrame));
         TAnimate anim(nullptr);
         anim.setFileName(path);
-        std::printf("== %u us per frame (%.1f frames per second), pass nominal %.0f ms, %d passes\n",
-                    usPerFrame, 1e6 / usPerFrame, 15 * usPerFrame / 1000.0, passes);
+        std::printf("== %u us per frame (%.1f frames per second), pass nominal %.0f ms, %d passes\n", usPerFrame,
+            1e6 / usPerFrame, 15 * usPerFrame / 1000.0, passes);
         report("chained Play(1, 15, 1) from onStop:", measure(anim, passes, true));
         report("one Play(1, 15, passes):", measure(anim, passes, false));
         std::fflush(stdout);

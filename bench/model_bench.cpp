@@ -15,27 +15,30 @@ public:
     TSpielablauf* Spiel = nullptr;
     bool Laeuft = false;
 
-    void ZielanzeigeFarbe(TColor) override {}
-    void ZielanzeigeForm(TShapeType) override {}
-    void ZielanzeigeSichtbar(bool) override {}
-    void UhrbildSichtbar(int, bool) override {}
-    void UhrAbspielen(int, int, int) override {
+    void ZielanzeigeFarbe(TColor) override { }
+    void ZielanzeigeForm(TShapeType) override { }
+    void ZielanzeigeSichtbar(bool) override { }
+    void UhrbildSichtbar(int, bool) override { }
+    void UhrAbspielen(int, int, int) override
+    {
         const bool abgebrochen = Laeuft;
         Laeuft = true;
         if (abgebrochen)
             Spiel->UhrStop();
     }
-    void UhrStoppen() override {
+    void UhrStoppen() override
+    {
         Laeuft = false;
         Spiel->UhrStop();
     }
-    void NaechsterSpielerZeigen(const std::string&) override {}
-    void TonAbspielen(const std::string&) override {}
-    void TonSchliessen() override {}
-    void SpielbildschirmZeigen() override {}
-    void SpielbildschirmSchliessen() override {}
-    void SiegerZeigen(int) override {}
-    void UhrLaeuftAb() {
+    void NaechsterSpielerZeigen(const std::string&) override { }
+    void TonAbspielen(const std::string&) override { }
+    void TonSchliessen() override { }
+    void SpielbildschirmZeigen() override { }
+    void SpielbildschirmSchliessen() override { }
+    void SiegerZeigen(int) override { }
+    void UhrLaeuftAb()
+    {
         if (Laeuft) {
             Laeuft = false;
             Spiel->UhrStop();
@@ -44,7 +47,8 @@ public:
 };
 
 struct Umgebung {
-    explicit Umgebung(int spieler, int schwierigkeit) {
+    explicit Umgebung(int spieler, int schwierigkeit)
+    {
         ansicht.Spiel = &spiel;
         spiel.ZufallStarten(12345);
         konfiguration.AnzahlSpieler = spieler;
@@ -53,10 +57,11 @@ struct Umgebung {
     TKonfiguration konfiguration;
     TLevel level;
     StilleAnsicht ansicht;
-    TSpielablauf spiel{konfiguration, level, ansicht};
+    TSpielablauf spiel { konfiguration, level, ansicht };
 };
 
-void FarbenZiehen(benchmark::State& state) {
+void FarbenZiehen(benchmark::State& state)
+{
     Umgebung u(1, 4);
     u.level.Abweichung = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
@@ -66,7 +71,8 @@ void FarbenZiehen(benchmark::State& state) {
 }
 BENCHMARK(FarbenZiehen)->Arg(60)->Arg(10);
 
-void FarbenVerteilen(benchmark::State& state) {
+void FarbenVerteilen(benchmark::State& state)
+{
     Umgebung u(1, 4);
     u.spiel.FarbenZiehen();
     for (auto _ : state) {
@@ -76,7 +82,8 @@ void FarbenVerteilen(benchmark::State& state) {
 }
 BENCHMARK(FarbenVerteilen);
 
-void KartenZeigen(benchmark::State& state) {
+void KartenZeigen(benchmark::State& state)
+{
     Umgebung u(1, static_cast<int>(state.range(0)));
     u.spiel.NeuesSpiel();
     for (auto _ : state) {
@@ -87,7 +94,8 @@ void KartenZeigen(benchmark::State& state) {
 BENCHMARK(KartenZeigen)->Arg(0)->Arg(4);
 
 // The field work of one hit that does not win.
-void EinTreffer(benchmark::State& state) {
+void EinTreffer(benchmark::State& state)
+{
     Umgebung u(1, 4);
     u.spiel.NeuesSpiel();
     for (auto _ : state) {
@@ -101,7 +109,8 @@ BENCHMARK(EinTreffer);
 
 // A whole game: the current player hits a shown target tile when there is
 // one, otherwise lets one clock segment expire.
-void GanzesSpiel(benchmark::State& state) {
+void GanzesSpiel(benchmark::State& state)
+{
     Umgebung u(static_cast<int>(state.range(0)), 4);
     std::int64_t ereignisse = 0;
     for (auto _ : state) {
@@ -118,11 +127,11 @@ void GanzesSpiel(benchmark::State& state) {
             ++ereignisse;
         }
     }
-    state.counters["Ereignisse/Spiel"] =
-        benchmark::Counter(static_cast<double>(ereignisse), benchmark::Counter::kAvgIterations);
+    state.counters["Ereignisse/Spiel"]
+        = benchmark::Counter(static_cast<double>(ereignisse), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(GanzesSpiel)->Arg(1)->Arg(2);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

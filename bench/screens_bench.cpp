@@ -108,10 +108,22 @@ void ohneServer(benchmark::State& state, bool treffer)
     schuesse(state, treffer);
 }
 
-void BM_Fehlschuss(benchmark::State& state) { schuesse(state, false); }
-void BM_Treffer(benchmark::State& state) { schuesse(state, true); }
-void BM_FehlschussOhneTonserver(benchmark::State& state) { ohneServer(state, false); }
-void BM_TrefferOhneTonserver(benchmark::State& state) { ohneServer(state, true); }
+void BM_Fehlschuss(benchmark::State& state)
+{
+    schuesse(state, false);
+}
+void BM_Treffer(benchmark::State& state)
+{
+    schuesse(state, true);
+}
+void BM_FehlschussOhneTonserver(benchmark::State& state)
+{
+    ohneServer(state, false);
+}
+void BM_TrefferOhneTonserver(benchmark::State& state)
+{
+    ohneServer(state, true);
+}
 
 // A change of player: a miss with two players raises the next-player screen
 // over the game (painted), and its "Ok" brings the game back (painted).
@@ -143,7 +155,7 @@ BENCHMARK(BM_Spielerwechsel)->Iterations(1000)->UseManualTime()->Unit(benchmark:
 BENCHMARK(BM_FehlschussOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TrefferOhneTonserver)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -15,15 +15,13 @@
 namespace {
 
 // One function, and so one set of edges, per feature.
-template <unsigned N>
-[[gnu::noinline]] void mark()
+template <unsigned N> [[gnu::noinline]] void mark()
 {
     static volatile unsigned hits = 0;
     hits = hits + 1;
 }
 
-template <unsigned... N>
-void markOne(unsigned feature, std::integer_sequence<unsigned, N...>)
+template <unsigned... N> void markOne(unsigned feature, std::integer_sequence<unsigned, N...>)
 {
     ((feature == N ? mark<N>() : void()), ...);
 }
@@ -40,7 +38,7 @@ void startFuzzApplication()
     qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false");
     static int argc = 1;
     static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     application = new QApplication(argc, argv);
 }
 

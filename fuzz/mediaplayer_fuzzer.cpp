@@ -31,8 +31,10 @@ void coverReport(const SoundFileReport& report)
     const auto sub = static_cast<unsigned>(report.format & SF_FORMAT_SUBMASK);
     coverValue(1, static_cast<unsigned>((report.format & SF_FORMAT_TYPEMASK) >> 16));
     coverValue(2, sub ^ (sub >> 6));
-    coverValue(3, static_cast<unsigned>(std::clamp(report.channels, 0, 7)) * 8
-                      + static_cast<unsigned>(std::bit_width(static_cast<std::uint64_t>(std::max<qint64>(report.frames, 0))) / 8));
+    coverValue(3,
+        static_cast<unsigned>(std::clamp(report.channels, 0, 7)) * 8
+            + static_cast<unsigned>(
+                std::bit_width(static_cast<std::uint64_t>(std::max<qint64>(report.frames, 0))) / 8));
 }
 
 } // namespace
@@ -52,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EToolkitError& e) {
         coverReport(report);
         const char* how = report.ending == SoundFileReport::Ending::Stalled ? "decoder stalled, "
-            : report.ending == SoundFileReport::Ending::DecoderDied           ? "decoder died, "
-                                                                              : "";
+            : report.ending == SoundFileReport::Ending::DecoderDied         ? "decoder died, "
+                                                                            : "";
         reportOutcome(how + e.text()); // refused: the error the game shows
         return 0;
     }

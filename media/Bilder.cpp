@@ -35,17 +35,37 @@ void initMediaResources()
 
 // Each picture is decoded once: the screens show the same pictures several
 // times, and the copies share the decoded pixels.
-QImage Titelbild() { static const QImage b = bild("Titelbild"); return b; }
-QImage TitelbildOhneMotto() { static const QImage b = bild("TitelbildOhneMotto"); return b; }
-QImage Kartenbild() { static const QImage b = bild("Kartenbild"); return b; }
-QImage Fussleiste() { static const QImage b = bild("Fussleiste"); return b; }
-QImage Spielleiste() { static const QImage b = bild("Spielleiste"); return b; }
+QImage Titelbild()
+{
+    static const QImage b = bild("Titelbild");
+    return b;
+}
+QImage TitelbildOhneMotto()
+{
+    static const QImage b = bild("TitelbildOhneMotto");
+    return b;
+}
+QImage Kartenbild()
+{
+    static const QImage b = bild("Kartenbild");
+    return b;
+}
+QImage Fussleiste()
+{
+    static const QImage b = bild("Fussleiste");
+    return b;
+}
+QImage Spielleiste()
+{
+    static const QImage b = bild("Spielleiste");
+    return b;
+}
 
 QIcon Programmsymbol()
 {
     initMediaResources();
     QIcon symbol;
-    for (int kante : std::array{16, 24, 32, 48, 64, 128, 256})
+    for (int kante : std::array { 16, 24, 32, 48, 64, 128, 256 })
         symbol.addFile(QStringLiteral(":/bilder/Programmsymbol-%1.png").arg(kante), QSize(kante, kante));
     return symbol;
 }

@@ -9,9 +9,9 @@
 
 void initMediaResources();
 
-QImage Titelbild();           // 800 x 300: logo, title word and slogan
-QImage TitelbildOhneMotto();  // 800 x 300: the same without the slogan
-QImage Kartenbild();          // 800 x 255: tiles, question mark, light-blue panel
-QImage Fussleiste();          // 800 x 45: company line and company logo
-QImage Spielleiste();         // 800 x 45: title word and small logo
-QIcon Programmsymbol();       // the eye of the logo, 16 to 256 pixels
+QImage Titelbild(); // 800 x 300: logo, title word and slogan
+QImage TitelbildOhneMotto(); // 800 x 300: the same without the slogan
+QImage Kartenbild(); // 800 x 255: tiles, question mark, light-blue panel
+QImage Fussleiste(); // 800 x 45: company line and company logo
+QImage Spielleiste(); // 800 x 45: title word and small logo
+QIcon Programmsymbol(); // the eye of the logo, 16 to 256 pixels

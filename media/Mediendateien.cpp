@@ -26,8 +26,7 @@ QString installierterDatenordner()
     // TINTARIUM_MEDIEN_VOM_PROGRAMM is the data folder relative to the
     // installed program's folder, taken from the install layout at configure
     // time; applicationDirPath is the program's real folder.
-    return QDir::cleanPath(QCoreApplication::applicationDirPath()
-                           + QStringLiteral("/" TINTARIUM_MEDIEN_VOM_PROGRAMM));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" TINTARIUM_MEDIEN_VOM_PROGRAMM));
 }
 
 } // namespace

@@ -2,4 +2,9 @@
 #include "Konfiguration1.h"
 
 TKonfiguration::TKonfiguration()
-    : AnzahlKarten(20), AnzahlSpieler(2), SpielerNamen{}, KartenProZeile(5) {}
+    : AnzahlKarten(20)
+    , AnzahlSpieler(2)
+    , SpielerNamen {}
+    , KartenProZeile(5)
+{
+}

@@ -2,12 +2,17 @@
 #include "Level1.h"
 
 TLevel::TLevel()
-    : Stufe(-1), VorlageBleibt(Schwierigkeitstabelle[0].VorlageBleibt), Sichtdauer(1),
-      AnzahlSichtbar(Schwierigkeitstabelle[0].AnzahlSichtbar), Abweichung(Stufenplan[0]) {
+    : Stufe(-1)
+    , VorlageBleibt(Schwierigkeitstabelle[0].VorlageBleibt)
+    , Sichtdauer(1)
+    , AnzahlSichtbar(Schwierigkeitstabelle[0].AnzahlSichtbar)
+    , Abweichung(Stufenplan[0])
+{
     NaechsteStufe();
 }
 
-std::int32_t TLevel::NaechsteStufe() {
+std::int32_t TLevel::NaechsteStufe()
+{
     ++Stufe;
     Sichtdauer = 1;
     if (Stufe >= 0 && Stufe < static_cast<std::int32_t>(Stufenplan.size()))
@@ -15,7 +20,8 @@ std::int32_t TLevel::NaechsteStufe() {
     return Stufe;
 }
 
-bool TLevel::SchwierigkeitAnwenden(std::int32_t index) {
+bool TLevel::SchwierigkeitAnwenden(std::int32_t index)
+{
     if (index < 0 || index >= static_cast<std::int32_t>(Schwierigkeitstabelle.size()))
         return false;
     const TSchwierigkeit& zeile = Schwierigkeitstabelle[static_cast<std::size_t>(index)];
@@ -24,7 +30,8 @@ bool TLevel::SchwierigkeitAnwenden(std::int32_t index) {
     return true;
 }
 
-void TLevel::Neustart() {
+void TLevel::Neustart()
+{
     Stufe = -1;
     NaechsteStufe();
 }

@@ -15,11 +15,11 @@ public:
     };
 
     // Rows 0 (easiest) to 4 (hardest).
-    static constexpr std::array<TSchwierigkeit, 5> Schwierigkeitstabelle{{
-        {5, true}, {6, true}, {7, false}, {8, false}, {9, false}}};
+    static constexpr std::array<TSchwierigkeit, 5> Schwierigkeitstabelle { { { 5, true }, { 6, true }, { 7, false },
+        { 8, false }, { 9, false } } };
 
     // Abweichung for Stufe 0 to 5; from Stufe 6 on it stays at the last value.
-    static constexpr std::array<std::int32_t, 6> Stufenplan{60, 50, 40, 30, 20, 10};
+    static constexpr std::array<std::int32_t, 6> Stufenplan { 60, 50, 40, 30, 20, 10 };
 
     // Stufe 0, Sichtdauer 1, Abweichung 60. AnzahlSichtbar and VorlageBleibt
     // start as difficulty row 0 until the setup screen applies its choice.

@@ -16,11 +16,14 @@ constexpr std::int32_t GroessteAbweichung = 127;
 
 constexpr std::int32_t Kartengroesse = 75;
 constexpr std::int32_t KleinsteKarte = 20;
-constexpr std::int32_t Kartenformen = 5;  // stRectangle .. stEllipse, never stCircle
-}
+constexpr std::int32_t Kartenformen = 5; // stRectangle .. stEllipse, never stCircle
+} // namespace
 
 TSpielablauf::TSpielablauf(TKonfiguration& konfiguration, TLevel& level, TSpielansicht& ansicht)
-    : Konfig(&konfiguration), Stufen(&level), Ansicht(&ansicht) {
+    : Konfig(&konfiguration)
+    , Stufen(&level)
+    , Ansicht(&ansicht)
+{
     const std::size_t anzahl = static_cast<std::size_t>(std::max(konfiguration.AnzahlKarten, 0));
     // Tiles keep a pointer to this cycle, so the field is built once and
     // never resized.
@@ -31,11 +34,15 @@ TSpielablauf::TSpielablauf(TKonfiguration& konfiguration, TLevel& level, TSpiela
     Verfuegbar.assign(anzahl, 0);
 }
 
-void TSpielablauf::ZufallStarten(std::uint32_t seed) { Quelle.ZufallStarten(seed); }
+void TSpielablauf::ZufallStarten(std::uint32_t seed)
+{
+    Quelle.ZufallStarten(seed);
+}
 
 // ---- events ---------------------------------------------------------------
 
-void TSpielablauf::NeuesSpiel() {
+void TSpielablauf::NeuesSpiel()
+{
     // A game still running is ended first, so its clock report cannot be
     // taken for a segment of the new game.
     if (SpielLaeuft())
@@ -66,15 +73,15 @@ void TSpielablauf::NeuesSpiel() {
     Ansicht->SpielbildschirmZeigen();
 }
 
-void TSpielablauf::Schuss() {
+void TSpielablauf::Schuss()
+{
     Schussergebnis = -1;
-    auto karte = std::find_if(Kartenfeld.begin(), Kartenfeld.end(),
-                              [](const TKarten& k) { return k.Getroffen != 0; });
+    auto karte = std::find_if(Kartenfeld.begin(), Kartenfeld.end(), [](const TKarten& k) { return k.Getroffen != 0; });
     if (karte == Kartenfeld.end())
         return;
     karte->Getroffen = 0;
     if (AktuellerSpieler < 1 || AktuellerSpieler > static_cast<std::int32_t>(Spielerliste.size()))
-        return;  // no game running
+        return; // no game running
 
     const TColor farbe = karte->Farbe;
     if (farbe == Zielfarbe) {
@@ -104,7 +111,8 @@ void TSpielablauf::Schuss() {
     UhrStart();
 }
 
-void TSpielablauf::UhrStop() {
+void TSpielablauf::UhrStop()
+{
     if (Schussergebnis >= 0) {
         Schussergebnis = -1;
         return;
@@ -122,7 +130,8 @@ void TSpielablauf::UhrStop() {
         Ansicht->UhrAbspielen(UhrErstesBild, UhrLetztesBild, 1);
 }
 
-void TSpielablauf::NeueFarbeClick() {
+void TSpielablauf::NeueFarbeClick()
+{
     if (!SpielLaeuft())
         return;
     Uhrsegment = Uhrsegmente - 1;
@@ -131,15 +140,20 @@ void TSpielablauf::NeueFarbeClick() {
     Ansicht->UhrStoppen();
 }
 
-void TSpielablauf::EndeClick() { SpielEnde(); }
+void TSpielablauf::EndeClick()
+{
+    SpielEnde();
+}
 
-void TSpielablauf::KarteMouseDown(int index) {
+void TSpielablauf::KarteMouseDown(int index)
+{
     if (index < 0 || index >= AnzahlKartenfeld())
         return;
     Kartenfeld[static_cast<std::size_t>(index)].KarteMouseDown();
 }
 
-void TSpielablauf::BossKey() {
+void TSpielablauf::BossKey()
+{
     Verraten = !Verraten;
     for (TKarten& karte : Kartenfeld)
         if (karte.Form.Visible)
@@ -148,7 +162,8 @@ void TSpielablauf::BossKey() {
 
 // ---- steps of the cycle ---------------------------------------------------
 
-void TSpielablauf::SpielEnde() {
+void TSpielablauf::SpielEnde()
+{
     Ansicht->TonSchliessen();
     Schussergebnis = 1;
     // The notification this raises at once is ignored and clears the marker.
@@ -157,7 +172,8 @@ void TSpielablauf::SpielEnde() {
     Ansicht->SpielbildschirmSchliessen();
 }
 
-void TSpielablauf::Spielerwechsel() {
+void TSpielablauf::Spielerwechsel()
+{
     const std::int32_t spieler = static_cast<std::int32_t>(Spielerliste.size());
     if (spieler == 0)
         return;
@@ -172,14 +188,16 @@ void TSpielablauf::Spielerwechsel() {
     Spielerliste[static_cast<std::size_t>(AktuellerSpieler - 1)]->Titel.Color = clTitelblau;
 }
 
-void TSpielablauf::NeueRunde() {
+void TSpielablauf::NeueRunde()
+{
     Spielerwechsel();
     FarbenVerteilen();
     KartenZeigen();
     UhrStart();
 }
 
-void TSpielablauf::UhrStart() {
+void TSpielablauf::UhrStart()
+{
     Ansicht->UhrAbspielen(UhrErstesBild, UhrLetztesBild, 1);
     Uhrsegment = 0;
     for (int i = 0; i < Uhrsegmente; ++i)
@@ -187,8 +205,9 @@ void TSpielablauf::UhrStart() {
     ZielformZeigen();
 }
 
-void TSpielablauf::ZielformZeigen() {
-    static constexpr TShapeType Formen[] = {stCircle, stEllipse, stRectangle, stRoundRect, stSquare};
+void TSpielablauf::ZielformZeigen()
+{
+    static constexpr TShapeType Formen[] = { stCircle, stEllipse, stRectangle, stRoundRect, stSquare };
     if (Zielform >= 0 && Zielform < static_cast<std::int32_t>(std::size(Formen)))
         Ansicht->ZielanzeigeForm(Formen[Zielform]);
     Ansicht->ZielanzeigeSichtbar(true);
@@ -196,7 +215,8 @@ void TSpielablauf::ZielformZeigen() {
 
 // ---- colours --------------------------------------------------------------
 
-void TSpielablauf::FarbenZiehen() {
+void TSpielablauf::FarbenZiehen()
+{
     const std::int32_t m = std::clamp(Stufen->Abweichung, KleinsteAbweichung, GroessteAbweichung);
 
     // Channels are drawn red, green, blue, each in its own statement so the
@@ -218,13 +238,13 @@ void TSpielablauf::FarbenZiehen() {
             kandidat = r | g << 8 | b << 16;
             // Every place counts, also those this draw has not reached yet:
             // they still hold the previous draw's colours.
-        } while (kandidat == Zielfarbe ||
-                 std::find(Farbliste.begin(), Farbliste.end(), kandidat) != Farbliste.end());
+        } while (kandidat == Zielfarbe || std::find(Farbliste.begin(), Farbliste.end(), kandidat) != Farbliste.end());
         platz = kandidat;
     }
 }
 
-void TSpielablauf::FarbenVerteilen() {
+void TSpielablauf::FarbenVerteilen()
+{
     const std::int32_t anzahl = AnzahlKartenfeld();
     std::fill(Verfuegbar.begin(), Verfuegbar.end(), 1);
     for (TKarten& karte : Kartenfeld) {
@@ -239,7 +259,8 @@ void TSpielablauf::FarbenVerteilen() {
 
 // ---- field ----------------------------------------------------------------
 
-void TSpielablauf::KartenAnordnen() {
+void TSpielablauf::KartenAnordnen()
+{
     std::int32_t spalte = -1;
     std::int32_t zeile = 0;
     for (TKarten& karte : Kartenfeld) {
@@ -254,14 +275,16 @@ void TSpielablauf::KartenAnordnen() {
     }
 }
 
-void TSpielablauf::KartenVerbergen() {
+void TSpielablauf::KartenVerbergen()
+{
     for (TKarten& karte : Kartenfeld) {
         karte.Hinweis.Visible = false;
         karte.Form.Visible = false;
     }
 }
 
-void TSpielablauf::KartenZeigen() {
+void TSpielablauf::KartenZeigen()
+{
     const std::int32_t anzahl = AnzahlKartenfeld();
     KartenVerbergen();
     GezeigteKarten.clear();

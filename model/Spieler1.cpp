@@ -10,14 +10,16 @@ constexpr std::int32_t RahmenBreite = 272;
 constexpr std::int32_t RahmenHoehe = 120;
 constexpr std::int32_t TitelrahmenHoehe = 27;
 constexpr std::int32_t Markengroesse = 25;
-}
+} // namespace
 
 TSpieler::TSpieler(std::int32_t nummer, const TKonfiguration& konfiguration, TSpielansicht& ansicht)
-    : Nummer(nummer), Ansicht(&ansicht) {
+    : Nummer(nummer)
+    , Ansicht(&ansicht)
+{
     // Only two names exist; any other number gets an empty name.
     const std::string name = nummer >= 0 && nummer < static_cast<std::int32_t>(konfiguration.SpielerNamen.size())
-                                 ? konfiguration.SpielerNamen[static_cast<std::size_t>(nummer)]
-                                 : std::string();
+        ? konfiguration.SpielerNamen[static_cast<std::size_t>(nummer)]
+        : std::string();
 
     Rahmen.Left = RahmenLinks;
     Rahmen.Height = RahmenHoehe;
@@ -64,7 +66,8 @@ TSpieler::TSpieler(std::int32_t nummer, const TKonfiguration& konfiguration, TSp
     }
 }
 
-std::int32_t TSpieler::NeuerTreffer(TColor farbe) {
+std::int32_t TSpieler::NeuerTreffer(TColor farbe)
+{
     if (AnzahlTreffer < static_cast<std::int32_t>(Treffer.size())) {
         TFigur& marke = Treffer[static_cast<std::size_t>(AnzahlTreffer)];
         marke.Visible = true;

@@ -53,9 +53,10 @@ TStaticText* Titelleiste(TGroupBox* rahmen, int width, const QString& text)
     return titel;
 }
 
-}  // namespace
+} // namespace
 
-TColorSchiessen::TColorSchiessen() : TForm(QStringLiteral("FarbenSchiessen"))
+TColorSchiessen::TColorSchiessen()
+    : TForm(QStringLiteral("FarbenSchiessen"))
 {
     ColorSchiessen = this;
     setFormIcon(Programmsymbol());
@@ -144,7 +145,7 @@ void TColorSchiessen::WidgetsBauen()
     MediaPlayer->setGeometry(535, 16, 253, 20);
     MediaPlayer->hide();
 
-    setFocusOrder({NeueFarbe, Ende});
+    setFocusOrder({ NeueFarbe, Ende });
 }
 
 void TColorSchiessen::UhrBilderLaden()

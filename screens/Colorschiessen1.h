@@ -81,7 +81,7 @@ public:
     TStaticText* StaticText2 = nullptr;
     TMediaPlayer* MediaPlayer = nullptr;
     // The clock's segment pictures, hidden one by one as segments expire.
-    std::array<TImage*, 6> UhrBilder{};
+    std::array<TImage*, 6> UhrBilder {};
 
     // The widgets of each tile of the field, by tile index.
     std::vector<std::unique_ptr<TKartenbild>> Karten;

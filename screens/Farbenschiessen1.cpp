@@ -54,9 +54,10 @@ TButton* Knopf(QWidget* parent, int top, const QString& text)
     return knopf;
 }
 
-}  // namespace
+} // namespace
 
-TFarbenSchiessen::TFarbenSchiessen() : TForm(QStringLiteral("Farbenschiessen"))
+TFarbenSchiessen::TFarbenSchiessen()
+    : TForm(QStringLiteral("Farbenschiessen"))
 {
     FarbenSchiessen = this;
     setFormIcon(Programmsymbol());
@@ -100,8 +101,8 @@ TFarbenSchiessen::TFarbenSchiessen() : TForm(QStringLiteral("Farbenschiessen"))
 
     Schwierigkeitsstufe = new TRadioGroup(Panel3);
     Schwierigkeitsstufe->setGeometry(575, 21, 128, 204);
-    Schwierigkeitsstufe->setItems({QString::fromUtf8("Nagyon könnyű"), QString::fromUtf8("Könnyű"),
-        QString::fromUtf8("Közepes"), QString::fromUtf8("Nehéz"), QString::fromUtf8("Nagyon nehéz")});
+    Schwierigkeitsstufe->setItems({ QString::fromUtf8("Nagyon könnyű"), QString::fromUtf8("Könnyű"),
+        QString::fromUtf8("Közepes"), QString::fromUtf8("Nehéz"), QString::fromUtf8("Nagyon nehéz") });
     Schwierigkeitsstufe->setItemIndex(0);
 
     Ende = Knopf(Panel3, 162, QString::fromUtf8("Vége"));
@@ -114,7 +115,7 @@ TFarbenSchiessen::TFarbenSchiessen() : TForm(QStringLiteral("Farbenschiessen"))
     KAnzahlSpieler->setGeometry(320, 16, 237, 90);
     KAnzahlSpieler->setFont(pixelFont(Schrift, 13));
     KAnzahlSpieler->setCaption(QString::fromUtf8("Játékosok száma:"));
-    KAnzahlSpieler->setItems({QString::fromUtf8("1 játékos"), QString::fromUtf8("2 játékos")});
+    KAnzahlSpieler->setItems({ QString::fromUtf8("1 játékos"), QString::fromUtf8("2 játékos") });
     KAnzahlSpieler->setItemIndex(0);
 
     TitelAnleitung = Rahmen(Panel3, 12, 5, 287, 26);
@@ -149,8 +150,8 @@ TFarbenSchiessen::TFarbenSchiessen() : TForm(QStringLiteral("Farbenschiessen"))
     Ton = Knopf(Panel3, 86, QStringLiteral("Ton"));
     Ton->onClick = [this] { TonClick(); };
 
-    setFocusOrder({Spieler1Name, Spieler2Name, Schwierigkeitsstufe, Ende, Button1, KAnzahlSpieler,
-                   InhaltAnleitung, Anleitung, Ton});
+    setFocusOrder({ Spieler1Name, Spieler2Name, Schwierigkeitsstufe, Ende, Button1, KAnzahlSpieler, InhaltAnleitung,
+        Anleitung, Ton });
 
     Zentrieren();
 

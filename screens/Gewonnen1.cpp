@@ -30,9 +30,10 @@ TLabel* Zeile(QWidget* parent, int left, int top, int width, TColor farbe, const
     return label;
 }
 
-}  // namespace
+} // namespace
 
-TGewonnen::TGewonnen() : TForm(QStringLiteral("Gewonnen"))
+TGewonnen::TGewonnen()
+    : TForm(QStringLiteral("Gewonnen"))
 {
     Gewonnen = this;
     setFormIcon(Programmsymbol());

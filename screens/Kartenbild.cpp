@@ -8,7 +8,8 @@
 #include <QString>
 
 TKartenbild::TKartenbild(QWidget* feld, std::function<void()> mouseDown)
-    : Form(new TShape(feld)), Hinweis(new TLabel(feld))
+    : Form(new TShape(feld))
+    , Hinweis(new TLabel(feld))
 {
     Form->onMouseDown = std::move(mouseDown);
 }

@@ -11,7 +11,8 @@
 
 TNaechsterSpieler* NaechsterSpieler = nullptr;
 
-TNaechsterSpieler::TNaechsterSpieler() : TForm(QStringLiteral("NaechsterSpieler"))
+TNaechsterSpieler::TNaechsterSpieler()
+    : TForm(QStringLiteral("NaechsterSpieler"))
 {
     NaechsterSpieler = this;
 

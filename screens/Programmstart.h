@@ -11,8 +11,7 @@ int Programmstart(TApplication& app);
 // Constructs a screen whose constructor sets `zeiger` in its first line, so
 // that the screen is reachable through its pointer while it is being built.
 // A constructor that fails leaves the pointer null, not dangling.
-template <class T>
-T* FormErzeugen(T*& zeiger)
+template <class T> T* FormErzeugen(T*& zeiger)
 {
     try {
         return new T();

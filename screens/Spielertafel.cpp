@@ -31,7 +31,7 @@ void rahmenAbgleichen(TGroupBox* box, const TKasten& soll, const TKasten& ist, b
         box->setCaption(QString::fromStdString(soll.Caption));
 }
 
-}  // namespace
+} // namespace
 
 TSpielertafel::TSpielertafel(QWidget* bildschirm, const TSpieler& spieler)
 {

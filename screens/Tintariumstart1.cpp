@@ -9,7 +9,8 @@
 
 TTintariumStart* TintariumStart = nullptr;
 
-TTintariumStart::TTintariumStart() : TForm(QStringLiteral("Tintarium"))
+TTintariumStart::TTintariumStart()
+    : TForm(QStringLiteral("Tintarium"))
 {
     // Reachable through its pointer from here on, as every screen is while it
     // is being built.

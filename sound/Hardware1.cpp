@@ -15,7 +15,7 @@ THardware* Hardware = nullptr;
 namespace {
 
 // ALSA reports a missing sequencer on stderr; the count of 0 says it all.
-void alsaLeiser(const char*, int, const char*, int, const char*, ...) {}
+void alsaLeiser(const char*, int, const char*, int, const char*, ...) { }
 
 int midiAusgaenge()
 {
@@ -52,7 +52,7 @@ int midiAusgaenge()
 
 Ausgabezaehler Ausgabezaehler::System()
 {
-    return {[] { return static_cast<int>(QMediaDevices::audioOutputs().size()); }, midiAusgaenge};
+    return { [] { return static_cast<int>(QMediaDevices::audioOutputs().size()); }, midiAusgaenge };
 }
 
 THardware::THardware(TButton* ton, const Ausgabezaehler& zaehler)

@@ -11,7 +11,7 @@ class TButton;
 // The device counts asked at start-up; tests put their own numbers in.
 struct Ausgabezaehler {
     std::function<int()> wellenausgaenge; // wave outputs
-    std::function<int()> midiausgaenge;   // MIDI outputs
+    std::function<int()> midiausgaenge; // MIDI outputs
     // Qt Multimedia's audio outputs, and the ALSA sequencer's writable,
     // subscribable ports (0 when there is no sequencer).
     static Ausgabezaehler System();

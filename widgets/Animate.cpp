@@ -46,8 +46,7 @@ constexpr std::size_t kAvihSize = 56;
 std::uint32_t le32(const QByteArray& bytes, std::size_t at)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
-        | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
 bool tagAt(const QByteArray& bytes, std::size_t at, const char* tag)
@@ -69,8 +68,8 @@ MainHeader readMainHeader(const QByteArray& bytes)
     const auto size = static_cast<std::size_t>(bytes.size());
     if (size < kAvihData + kAvihSize)
         cannotOpen();
-    if (!tagAt(bytes, 0, "RIFF") || !tagAt(bytes, 8, "AVI ") || !tagAt(bytes, 12, "LIST")
-        || !tagAt(bytes, 20, "hdrl") || !tagAt(bytes, 24, "avih"))
+    if (!tagAt(bytes, 0, "RIFF") || !tagAt(bytes, 8, "AVI ") || !tagAt(bytes, 12, "LIST") || !tagAt(bytes, 20, "hdrl")
+        || !tagAt(bytes, 24, "avih"))
         cannotOpen();
     // The RIFF size tells how long the file must be: a shorter one was cut off.
     if (size < std::uint64_t(le32(bytes, 4)) + 8)
@@ -82,8 +81,8 @@ MainHeader readMainHeader(const QByteArray& bytes)
     h.totalFrames = le32(bytes, 48);
     h.width = le32(bytes, 64);
     h.height = le32(bytes, 68);
-    if (h.usPerFrame == 0 || h.totalFrames == 0 || h.totalFrames > kMaxFrames || h.width == 0
-        || h.height == 0 || h.width > kMaxSide || h.height > kMaxSide)
+    if (h.usPerFrame == 0 || h.totalFrames == 0 || h.totalFrames > kMaxFrames || h.width == 0 || h.height == 0
+        || h.width > kMaxSide || h.height > kMaxSide)
         cannotOpen();
     if (std::uint64_t(h.width) * h.height * 4 * h.totalFrames > kMaxDecodedBytes)
         cannotOpen();
@@ -167,14 +166,13 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
     if (!av)
         cannotOpen();
     av->av_log_set_level(AV_LOG_QUIET); // failures are reported by our own message
-    MemoryInput input{&bytes};
+    MemoryInput input { &bytes };
     constexpr int kBuffer = 4096;
     auto* buffer = static_cast<std::uint8_t*>(av->av_malloc(kBuffer));
     if (!buffer)
         cannotOpen();
     std::unique_ptr<AVIOContext, IoDeleter> io(
-        av->avio_alloc_context(buffer, kBuffer, 0, &input, readMemory, nullptr, seekMemory),
-        IoDeleter{av});
+        av->avio_alloc_context(buffer, kBuffer, 0, &input, readMemory, nullptr, seekMemory), IoDeleter { av });
     if (!io) {
         av->av_free(buffer);
         cannotOpen();
@@ -186,7 +184,7 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
     rawFormat->flags |= AVFMT_FLAG_CUSTOM_IO;
     if (av->avformat_open_input(&rawFormat, nullptr, av->av_find_input_format("avi"), nullptr) < 0)
         cannotOpen(); // FFmpeg has freed the context
-    std::unique_ptr<AVFormatContext, FormatDeleter> format(rawFormat, FormatDeleter{av});
+    std::unique_ptr<AVFormatContext, FormatDeleter> format(rawFormat, FormatDeleter { av });
     if (av->avformat_find_stream_info(format.get(), nullptr) < 0)
         cannotOpen();
     const int stream = av->av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
@@ -196,19 +194,18 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
     const AVCodec* codec = av->avcodec_find_decoder(parameters->codec_id);
     if (!codec)
         cannotOpen();
-    std::unique_ptr<AVCodecContext, CodecDeleter> decoder(av->avcodec_alloc_context3(codec),
-                                                           CodecDeleter{av});
+    std::unique_ptr<AVCodecContext, CodecDeleter> decoder(av->avcodec_alloc_context3(codec), CodecDeleter { av });
     if (!decoder || av->avcodec_parameters_to_context(decoder.get(), parameters) < 0)
         cannotOpen();
     decoder->thread_count = 1;
     if (av->avcodec_open2(decoder.get(), codec, nullptr) < 0)
         cannotOpen();
 
-    std::unique_ptr<AVPacket, PacketDeleter> packet(av->av_packet_alloc(), PacketDeleter{av});
-    std::unique_ptr<AVFrame, FrameDeleter> frame(av->av_frame_alloc(), FrameDeleter{av});
+    std::unique_ptr<AVPacket, PacketDeleter> packet(av->av_packet_alloc(), PacketDeleter { av });
+    std::unique_ptr<AVFrame, FrameDeleter> frame(av->av_frame_alloc(), FrameDeleter { av });
     if (!packet || !frame)
         cannotOpen();
-    std::unique_ptr<SwsContext, ScaleDeleter> scaler(nullptr, ScaleDeleter{av});
+    std::unique_ptr<SwsContext, ScaleDeleter> scaler(nullptr, ScaleDeleter { av });
     std::vector<QImage> frames(totalFrames);
     std::int64_t sequence = 0;
 
@@ -223,18 +220,18 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
             const int h = frame->height;
             if (w <= 0 || h <= 0 || w > int(kMaxSide) || h > int(kMaxSide))
                 cannotOpen();
-            if (std::uint64_t(w) * std::uint64_t(h) * 4 * totalFrames > kMaxDecodedBytes) // frames may differ from 'avih'
+            if (std::uint64_t(w) * std::uint64_t(h) * 4 * totalFrames
+                > kMaxDecodedBytes) // frames may differ from 'avih'
                 cannotOpen();
-            scaler.reset(av->sws_getCachedContext(scaler.release(), w, h,
-                                                  static_cast<AVPixelFormat>(frame->format), w, h,
-                                                  AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr));
+            scaler.reset(av->sws_getCachedContext(scaler.release(), w, h, static_cast<AVPixelFormat>(frame->format), w,
+                h, AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr));
             if (!scaler)
                 cannotOpen();
             QImage image(w, h, QImage::Format_ARGB32); // B, G, R, A in memory: BGRA
             if (image.isNull())
                 cannotOpen();
-            std::uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
-            int strides[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
+            std::uint8_t* planes[4] = { image.bits(), nullptr, nullptr, nullptr };
+            int strides[4] = { static_cast<int>(image.bytesPerLine()), 0, 0, 0 };
             if (av->sws_scale(scaler.get(), frame->data, frame->linesize, 0, h, planes, strides) != h)
                 cannotOpen();
             std::int64_t index = frame->best_effort_timestamp;
@@ -276,7 +273,7 @@ std::vector<QImage> decodeWithFfmpeg(const QByteArray& bytes, std::uint32_t tota
 // compressed ones need FFmpeg, which is then loaded.
 std::vector<QImage> decodeFrames(const QByteArray& bytes, std::uint32_t totalFrames)
 {
-    RawAviReader raw(bytes, totalFrames, {kMaxSide, kMaxDecodedBytes});
+    RawAviReader raw(bytes, totalFrames, { kMaxSide, kMaxDecodedBytes });
     switch (raw.read()) {
     case RawAviReader::Outcome::Decoded: return raw.takeFrames();
     case RawAviReader::Outcome::NotRaw: return decodeWithFfmpeg(bytes, totalFrames);

@@ -55,7 +55,7 @@ protected:
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv)
-    , title_(QStringLiteral("Tintarium"))
+    , m_title(QStringLiteral("Tintarium"))
 {
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
@@ -64,7 +64,7 @@ TApplication::TApplication(int& argc, char** argv)
 TApplication::~TApplication()
 {
     destroyForms();
-    desktopWindow_.reset();
+    m_desktopWindow.reset();
 }
 
 TApplication* TApplication::instance()
@@ -74,14 +74,14 @@ TApplication* TApplication::instance()
 
 void TApplication::setTitle(const QString& title)
 {
-    title_ = title;
-    if (desktopWindow_)
-        desktopWindow_->setWindowTitle(title_);
+    m_title = title;
+    if (m_desktopWindow)
+        m_desktopWindow->setWindowTitle(m_title);
 }
 
 QString TApplication::title() const
 {
-    return title_;
+    return m_title;
 }
 
 QString TApplication::withFullStop(const QString& message)
@@ -94,26 +94,27 @@ QString TApplication::withFullStop(const QString& message)
 void TApplication::showException(const QString& message)
 {
     const QString text = withFullStop(message);
-    if (errorBoxHandler_) {
-        errorBoxHandler_(title_, text);
+    if (m_errorBoxHandler) {
+        m_errorBoxHandler(m_title, text);
         return;
     }
-    CentredMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, desktopWindow());
+    CentredMessageBox box(QMessageBox::Critical, m_title, text, QMessageBox::Ok, desktopWindow());
     box.exec();
 }
 
 void TApplication::setErrorBoxHandler(ErrorBoxHandler handler)
 {
-    errorBoxHandler_ = std::move(handler);
+    m_errorBoxHandler = std::move(handler);
 }
 
 void TApplication::reportAfterEvent(const QString& message)
 {
-    pendingReports_.append(message);
-    if (deliveryDepth_ == 0) {
+    m_pendingReports.append(message);
+    if (m_deliveryDepth == 0) {
         // No delivery in progress: the queued call is itself an event, and
         // the reports are shown when its delivery returns.
-        QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] {}, Qt::QueuedConnection);
     }
 }
 
@@ -127,55 +128,55 @@ void TApplication::invoke(const std::function<void()>& handler)
     } catch (const std::exception& error) {
         if (!app)
             throw;
-        app->pendingErrors_.append(messageOf(error));
-        if (app->deliveryDepth_ == 0)
+        app->m_pendingErrors.append(messageOf(error));
+        if (app->m_deliveryDepth == 0)
             app->flushErrors();
     }
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
-    ++deliveryDepth_;
+    ++m_deliveryDepth;
     bool result = false;
     try {
         result = QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        pendingErrors_.append(messageOf(error));
+        m_pendingErrors.append(messageOf(error));
         result = true;
     }
-    --deliveryDepth_;
+    --m_deliveryDepth;
     flushErrors();
-    if (deliveryDepth_ == 0)
+    if (m_deliveryDepth == 0)
         flushReports();
     return result;
 }
 
 void TApplication::flushErrors()
 {
-    while (!pendingErrors_.isEmpty())
-        showException(pendingErrors_.takeFirst());
+    while (!m_pendingErrors.isEmpty())
+        showException(m_pendingErrors.takeFirst());
 }
 
 void TApplication::flushReports()
 {
     // The box runs its own loop, whose events end at depth 0 again.
-    if (flushingReports_)
+    if (m_flushingReports)
         return;
-    flushingReports_ = true;
-    while (!pendingReports_.isEmpty())
-        showException(pendingReports_.takeFirst());
-    flushingReports_ = false;
+    m_flushingReports = true;
+    while (!m_pendingReports.isEmpty())
+        showException(m_pendingReports.takeFirst());
+    m_flushingReports = false;
 }
 
 QWidget* TApplication::desktopWindow()
 {
-    if (!desktopWindow_) {
-        desktopWindow_ = std::make_unique<TDesktopWindow>();
-        desktopWindow_->setWindowTitle(title_);
+    if (!m_desktopWindow) {
+        m_desktopWindow = std::make_unique<TDesktopWindow>();
+        m_desktopWindow->setWindowTitle(m_title);
         if (!windowIcon().isNull())
-            desktopWindow_->setWindowIcon(windowIcon());
+            m_desktopWindow->setWindowIcon(windowIcon());
     }
-    return desktopWindow_.get();
+    return m_desktopWindow.get();
 }
 
 void TApplication::setIcon(const QIcon& icon)
@@ -186,13 +187,13 @@ void TApplication::setIcon(const QIcon& icon)
 
 TForm* TApplication::mainForm() const
 {
-    return mainForm_.data();
+    return m_mainForm.data();
 }
 
 std::vector<TForm*> TApplication::forms() const
 {
     std::vector<TForm*> live;
-    for (const auto& form : forms_)
+    for (const auto& form : m_forms)
         if (form)
             live.push_back(form.data());
     return live;
@@ -200,14 +201,14 @@ std::vector<TForm*> TApplication::forms() const
 
 void TApplication::registerForm(TForm* form)
 {
-    if (!mainForm_)
-        mainForm_ = form;
-    forms_.emplace_back(form);
+    if (!m_mainForm)
+        m_mainForm = form;
+    m_forms.emplace_back(form);
 }
 
 int TApplication::run()
 {
-    if (terminated_)
+    if (m_terminated)
         return 0;
     if (auto* form = mainForm())
         form->Show();
@@ -216,16 +217,16 @@ int TApplication::run()
 
 void TApplication::terminate()
 {
-    terminated_ = true;
+    m_terminated = true;
     // Leaves every event loop of the thread, nested modal ones included.
     QCoreApplication::exit(0);
 }
 
 void TApplication::destroyForms()
 {
-    while (!forms_.empty()) {
-        QPointer<TForm> form = forms_.back();
-        forms_.pop_back();
+    while (!m_forms.empty()) {
+        QPointer<TForm> form = m_forms.back();
+        m_forms.pop_back();
         delete form.data();
     }
 }
@@ -242,7 +243,7 @@ void TApplication::exitBeforePlatformTeardown(int status)
     if (platformName() != QLatin1String("wayland"))
         return;
     destroyForms();
-    desktopWindow_.reset();
+    m_desktopWindow.reset();
     std::fflush(nullptr);
     std::_Exit(status);
 }

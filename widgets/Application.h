@@ -60,7 +60,7 @@ public:
     // window manager terminates the application.
     QWidget* desktopWindow();
     // False before the window is made and while it is being destroyed.
-    bool hasDesktopWindow() const { return desktopWindow_ != nullptr; }
+    bool hasDesktopWindow() const { return m_desktopWindow != nullptr; }
     // The application's icon: the window's and the task bar's.
     void setIcon(const QIcon& icon);
 
@@ -74,7 +74,7 @@ public:
     // Ends the event loop (all nested loops too) once the current handler has
     // returned; before run() it makes run() return at once.
     void terminate();
-    bool isTerminated() const { return terminated_; }
+    bool isTerminated() const { return m_terminated; }
     // Deletes the forms, the last created first.
     void destroyForms();
     // Called at the very end, once the forms are gone: on a platform whose
@@ -94,14 +94,14 @@ private:
     void flushErrors();
     void flushReports();
 
-    QString title_;
-    ErrorBoxHandler errorBoxHandler_;
-    std::unique_ptr<TDesktopWindow> desktopWindow_;
-    std::vector<QPointer<TForm>> forms_;
-    QPointer<TForm> mainForm_;
-    QStringList pendingErrors_;
-    QStringList pendingReports_;
-    int deliveryDepth_ = 0;
-    bool flushingReports_ = false;
-    bool terminated_ = false;
+    QString m_title;
+    ErrorBoxHandler m_errorBoxHandler;
+    std::unique_ptr<TDesktopWindow> m_desktopWindow;
+    std::vector<QPointer<TForm>> m_forms;
+    QPointer<TForm> m_mainForm;
+    QStringList m_pendingErrors;
+    QStringList m_pendingReports;
+    int m_deliveryDepth = 0;
+    bool m_flushingReports = false;
+    bool m_terminated = false;
 };

@@ -11,8 +11,7 @@ namespace {
 // Looks `name` up in `handle` and stores it in `slot`, converting the data
 // pointer dlsym returns to the slot's function pointer type (POSIX guarantees
 // the two have the same representation). Returns false when it is missing.
-template<typename Function>
-bool resolve(void* handle, const char* name, Function& slot)
+template <typename Function> bool resolve(void* handle, const char* name, Function& slot)
 {
     void* symbol = dlsym(handle, name);
     if (!symbol)
@@ -25,10 +24,10 @@ bool resolve(void* handle, const char* name, Function& slot)
 
 FfmpegLibrary::Sonames FfmpegLibrary::defaultSonames()
 {
-    return {"libavutil.so." + std::to_string(LIBAVUTIL_VERSION_MAJOR),
-            "libswscale.so." + std::to_string(LIBSWSCALE_VERSION_MAJOR),
-            "libavcodec.so." + std::to_string(LIBAVCODEC_VERSION_MAJOR),
-            "libavformat.so." + std::to_string(LIBAVFORMAT_VERSION_MAJOR)};
+    return { "libavutil.so." + std::to_string(LIBAVUTIL_VERSION_MAJOR),
+        "libswscale.so." + std::to_string(LIBSWSCALE_VERSION_MAJOR),
+        "libavcodec.so." + std::to_string(LIBAVCODEC_VERSION_MAJOR),
+        "libavformat.so." + std::to_string(LIBAVFORMAT_VERSION_MAJOR) };
 }
 
 const FfmpegLibrary* FfmpegLibrary::instance()
@@ -43,7 +42,7 @@ const FfmpegLibrary* FfmpegLibrary::instance()
 std::unique_ptr<FfmpegLibrary> FfmpegLibrary::load(const Sonames& names)
 {
     std::unique_ptr<FfmpegLibrary> lib(new FfmpegLibrary);
-    const std::string* order[4] = {&names.avutil, &names.swscale, &names.avcodec, &names.avformat};
+    const std::string* order[4] = { &names.avutil, &names.swscale, &names.avcodec, &names.avformat };
     for (int i = 0; i < 4; ++i) {
         lib->m_handles[i] = dlopen(order[i]->c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!lib->m_handles[i])
@@ -55,15 +54,11 @@ std::unique_ptr<FfmpegLibrary> FfmpegLibrary::load(const Sonames& names)
     void* const avformat = lib->m_handles[3];
     FfmpegLibrary& f = *lib;
     const bool complete = resolve(avutil, "av_log_set_level", f.av_log_set_level)
-        && resolve(avutil, "av_malloc", f.av_malloc)
-        && resolve(avutil, "av_free", f.av_free)
-        && resolve(avutil, "av_freep", f.av_freep)
-        && resolve(avutil, "av_frame_alloc", f.av_frame_alloc)
-        && resolve(avutil, "av_frame_free", f.av_frame_free)
-        && resolve(avutil, "av_frame_unref", f.av_frame_unref)
+        && resolve(avutil, "av_malloc", f.av_malloc) && resolve(avutil, "av_free", f.av_free)
+        && resolve(avutil, "av_freep", f.av_freep) && resolve(avutil, "av_frame_alloc", f.av_frame_alloc)
+        && resolve(avutil, "av_frame_free", f.av_frame_free) && resolve(avutil, "av_frame_unref", f.av_frame_unref)
         && resolve(swscale, "sws_getCachedContext", f.sws_getCachedContext)
-        && resolve(swscale, "sws_scale", f.sws_scale)
-        && resolve(swscale, "sws_freeContext", f.sws_freeContext)
+        && resolve(swscale, "sws_scale", f.sws_scale) && resolve(swscale, "sws_freeContext", f.sws_freeContext)
         && resolve(avcodec, "avcodec_find_decoder", f.avcodec_find_decoder)
         && resolve(avcodec, "avcodec_alloc_context3", f.avcodec_alloc_context3)
         && resolve(avcodec, "avcodec_parameters_to_context", f.avcodec_parameters_to_context)

@@ -79,5 +79,5 @@ public:
 private:
     FfmpegLibrary() = default;
     // dlopen handles, in the order opened; closed in reverse.
-    void* m_handles[4] = {nullptr, nullptr, nullptr, nullptr};
+    void* m_handles[4] = { nullptr, nullptr, nullptr, nullptr };
 };

@@ -25,7 +25,7 @@ TForm::TForm(const QString& caption)
     setWindowTitle(caption);
     setGeometry(0, 0, FormWidth, FormHeight);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setBackground(this, color_);
+    setBackground(this, m_color);
     // Lets the layer itself hold the focus, so that Enter reaches it when no
     // child can take the focus.
     setFocusPolicy(Qt::ClickFocus);
@@ -35,11 +35,11 @@ TForm::TForm(const QString& caption)
 
 TForm::~TForm()
 {
-    if (modalLoop_)
-        modalLoop_->exit();
+    if (m_modalLoop)
+        m_modalLoop->exit();
     // A layer destroyed while on top uncovers the one beneath it.
-    if (visible_ && !isHidden()) {
-        visible_ = false;
+    if (m_visible && !isHidden()) {
+        m_visible = false;
         arrangeLayers();
     }
 }
@@ -51,27 +51,27 @@ QString TForm::caption() const
 
 void TForm::setColor(TColor color)
 {
-    if (color == color_)
+    if (color == m_color)
         return;
-    color_ = color;
-    setBackground(this, color_);
+    m_color = color;
+    setBackground(this, m_color);
     update();
 }
 
 void TForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(color_));
+    painter.fillRect(rect(), toQColor(m_color));
 }
 
 void TForm::Show()
 {
     QWidget* window = TApplication::instance()->desktopWindow();
-    if (disabledByModal_) {
-        disabledByModal_ = false;
+    if (m_disabledByModal) {
+        m_disabledByModal = false;
         setEnabled(true);
     }
-    visible_ = true;
+    m_visible = true;
     raise();
     arrangeLayers();
     if (!window->isVisible())
@@ -80,49 +80,49 @@ void TForm::Show()
 
 int TForm::ShowModal()
 {
-    if (visible_)
+    if (m_visible)
         throw EToolkitError(QString::fromUtf8("Aus einem sichtbaren Fenster kann kein modales gemacht werden"));
 
     // Only the layers visible and enabled now are disabled; a layer shown
     // during the loop is enabled and comes on top.
     std::vector<QPointer<TForm>> disabled;
     for (TForm* form : TApplication::instance()->forms()) {
-        if (form != this && form->visible_ && form->isEnabled()) {
+        if (form != this && form->m_visible && form->isEnabled()) {
             form->setEnabled(false);
-            form->disabledByModal_ = true;
+            form->m_disabledByModal = true;
             disabled.emplace_back(form);
         }
     }
 
-    modalResult_ = 0;
+    m_modalResult = 0;
     QEventLoop loop;
-    modalLoop_ = &loop;
+    m_modalLoop = &loop;
     Show();
-    if (modalResult_ == 0)
+    if (m_modalResult == 0)
         loop.exec();
-    modalLoop_ = nullptr;
+    m_modalLoop = nullptr;
 
     // Enabled first, so that the layer uncovered next can take the focus.
     for (const auto& form : disabled) {
-        if (form && form->disabledByModal_) {
-            form->disabledByModal_ = false;
+        if (form && form->m_disabledByModal) {
+            form->m_disabledByModal = false;
             form->setEnabled(true);
         }
     }
     hideLayer();
-    return modalResult_;
+    return m_modalResult;
 }
 
 void TForm::setModalResult(int result)
 {
-    modalResult_ = result;
-    if (result != 0 && modalLoop_)
-        modalLoop_->exit();
+    m_modalResult = result;
+    if (result != 0 && m_modalLoop)
+        m_modalLoop->exit();
 }
 
 void TForm::Close()
 {
-    if (modalLoop_) {
+    if (m_modalLoop) {
         setModalResult(2);
         return;
     }
@@ -135,9 +135,9 @@ void TForm::Close()
 
 void TForm::hideLayer()
 {
-    visible_ = false;
+    m_visible = false;
     // Shown again later, the layer starts from its first widget.
-    lastFocus_ = nullptr;
+    m_lastFocus = nullptr;
     arrangeLayers();
 }
 
@@ -155,7 +155,7 @@ void TForm::arrangeLayers()
         auto* form = qobject_cast<TForm*>(child);
         if (!form)
             continue;
-        if (form->visible_)
+        if (form->m_visible)
             top = form;
         if (!form->isHidden())
             shown.push_back(form);
@@ -168,8 +168,8 @@ void TForm::arrangeLayers()
         top->show();
     QWidget* focus = window->focusWidget();
     for (TForm* form : shown)
-        if (form != top && form->visible_ && focus && form->isAncestorOf(focus))
-            form->lastFocus_ = focus;
+        if (form != top && form->m_visible && focus && form->isAncestorOf(focus))
+            form->m_lastFocus = focus;
     if (top && (topChanged || !focus || (focus != top && !top->isAncestorOf(focus))))
         top->restoreFocus();
     for (TForm* form : shown)
@@ -179,7 +179,7 @@ void TForm::arrangeLayers()
 
 void TForm::restoreFocus()
 {
-    QWidget* target = lastFocus_;
+    QWidget* target = m_lastFocus;
     if (!target || !isAncestorOf(target) || !target->isVisibleTo(this) || !target->isEnabled()
         || !(target->focusPolicy() & Qt::TabFocus))
         target = firstInFocusOrder();
@@ -254,18 +254,18 @@ void TForm::setFocusOrder(std::initializer_list<QWidget*> order)
 
 void TForm::setDefaultButton(TButton* button)
 {
-    if (defaultButton_ == button)
+    if (m_defaultButton == button)
         return;
-    if (defaultButton_)
-        defaultButton_->setDefault(false);
-    defaultButton_ = button;
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
     if (button)
         button->setDefault(true);
 }
 
 TButton* TForm::defaultButton() const
 {
-    return defaultButton_.data();
+    return m_defaultButton.data();
 }
 
 void TForm::setFormIcon(const QIcon& icon)
@@ -278,8 +278,8 @@ void TForm::keyPressEvent(QKeyEvent* event)
 {
     if (isEnterKey(event)) {
         event->accept();
-        if (defaultButton_ && defaultButton_->isVisibleTo(this) && defaultButton_->isEnabled())
-            defaultButton_->click();
+        if (m_defaultButton && m_defaultButton->isVisibleTo(this) && m_defaultButton->isEnabled())
+            m_defaultButton->click();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -35,11 +35,11 @@ public:
 
     QString caption() const;
     void setColor(TColor color);
-    TColor color() const { return color_; }
+    TColor color() const { return m_color; }
 
     // The screen's own visibility, also while another screen covers it.
     // (To Qt only the screen on top is shown: isVisible() true, isHidden() false.)
-    bool Visible() const { return visible_; }
+    bool Visible() const { return m_visible; }
 
     // Makes the layer visible and brings it to the front; does not wait.
     void Show();
@@ -53,8 +53,8 @@ public:
     // Modal: result 2. Main form: terminates the application. Else: hides.
     void Close();
     void setModalResult(int result);
-    int modalResult() const { return modalResult_; }
-    bool isModal() const { return modalLoop_ != nullptr; }
+    int modalResult() const { return m_modalResult; }
+    bool isModal() const { return m_modalLoop != nullptr; }
 
     int Left() const;
     int Top() const;
@@ -89,13 +89,13 @@ private:
     void restoreFocus();
     QWidget* firstInFocusOrder() const;
 
-    TColor color_ = 0xFFFFFF;
-    bool visible_ = false;
+    TColor m_color = 0xFFFFFF;
+    bool m_visible = false;
     // Where the focus was when the layer was last covered.
-    QPointer<QWidget> lastFocus_;
-    int modalResult_ = 0;
-    QEventLoop* modalLoop_ = nullptr;
+    QPointer<QWidget> m_lastFocus;
+    int m_modalResult = 0;
+    QEventLoop* m_modalLoop = nullptr;
     // Disabled by a running ShowModal of another layer.
-    bool disabledByModal_ = false;
-    QPointer<TButton> defaultButton_;
+    bool m_disabledByModal = false;
+    QPointer<TButton> m_defaultButton;
 };

@@ -17,17 +17,17 @@ TGroupBox::TGroupBox(QWidget* parent)
 
 void TGroupBox::setCaption(const QString& caption)
 {
-    if (caption == caption_)
+    if (caption == m_caption)
         return;
-    caption_ = caption;
+    m_caption = caption;
     update();
 }
 
 void TGroupBox::setColor(TColor color)
 {
-    if (color_ && *color_ == color)
+    if (m_color && *m_color == color)
         return;
-    color_ = color;
+    m_color = color;
     setBackground(this, color);
     update();
 }
@@ -47,12 +47,12 @@ void TGroupBox::dockBottom(QWidget* child)
 {
     if (!child)
         return;
-    for (const auto& docked : docked_)
+    for (const auto& docked : m_docked)
         if (docked == child) {
             redock();
             return;
         }
-    docked_.emplace_back(child);
+    m_docked.emplace_back(child);
     redock();
 }
 
@@ -61,7 +61,7 @@ void TGroupBox::redock()
     // Later docked children stack upward from the bottom, as with alBottom.
     int bottom = clientArea().bottom() + 1;
     const QRect area = clientArea();
-    for (const auto& child : docked_) {
+    for (const auto& child : m_docked) {
         if (!child || child->parentWidget() != this || child->isHidden())
             continue;
         const int height = child->height();
@@ -99,11 +99,11 @@ void TGroupBox::paintEvent(QPaintEvent*)
     painter.setPen(toQColor(0x80000010)); // clBtnShadow
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
 
-    if (!caption_.isEmpty()) {
+    if (!m_caption.isEmpty()) {
         const QFontMetrics metrics(font());
-        const QRect text(8, 0, metrics.horizontalAdvance(caption_), h);
+        const QRect text(8, 0, metrics.horizontalAdvance(m_caption), h);
         painter.fillRect(text, background);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
     }
 }

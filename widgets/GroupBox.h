@@ -18,7 +18,7 @@ public:
     explicit TGroupBox(QWidget* parent);
 
     void setCaption(const QString& caption);
-    QString caption() const { return caption_; }
+    QString caption() const { return m_caption; }
     // Without a colour of its own the box is filled with its parent's.
     void setColor(TColor color);
 
@@ -37,7 +37,7 @@ protected:
 private:
     void redock();
 
-    QString caption_;
-    std::optional<TColor> color_;
-    std::vector<QPointer<QWidget>> docked_;
+    QString m_caption;
+    std::optional<TColor> m_color;
+    std::vector<QPointer<QWidget>> m_docked;
 };

@@ -70,10 +70,8 @@ bool plausibleBitmap(const QByteArray& data)
     case 8:
     case 16:
     case 24:
-    case 32:
-        break;
-    default:
-        return false;
+    case 32: break;
+    default: return false;
     }
     switch (compression) {
     case 0: // uncompressed
@@ -85,8 +83,7 @@ bool plausibleBitmap(const QByteArray& data)
         return bitCount == 8 && offBits < size;
     case 2: // RLE4
         return bitCount == 4 && offBits < size;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -111,18 +108,18 @@ TImage::TImage(QWidget* parent)
 
 void TImage::setPicture(const QImage& picture)
 {
-    if (picture.cacheKey() == picture_.cacheKey())
+    if (picture.cacheKey() == m_picture.cacheKey())
         return;
-    picture_ = picture;
+    m_picture = picture;
     prepareDisplay();
     update();
 }
 
 void TImage::setTransparent(bool transparent)
 {
-    if (transparent == transparent_)
+    if (transparent == m_transparent)
         return;
-    transparent_ = transparent;
+    m_transparent = transparent;
     prepareDisplay();
     update();
 }
@@ -160,15 +157,15 @@ void TImage::loadFromFile(const QString& fileName)
 
 void TImage::prepareDisplay()
 {
-    if (!transparent_ || picture_.isNull()) {
-        display_ = picture_;
+    if (!m_transparent || m_picture.isNull()) {
+        m_display = m_picture;
         return;
     }
-    display_ = picture_.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = display_.pixel(0, display_.height() - 1) & 0x00FFFFFFu;
-    for (int y = 0; y < display_.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(display_.scanLine(y));
-        for (int x = 0; x < display_.width(); ++x)
+    m_display = m_picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = m_display.pixel(0, m_display.height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < m_display.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_display.scanLine(y));
+        for (int x = 0; x < m_display.width(); ++x)
             if ((line[x] & 0x00FFFFFFu) == key)
                 line[x] = 0;
     }
@@ -176,8 +173,8 @@ void TImage::prepareDisplay()
 
 void TImage::paintEvent(QPaintEvent*)
 {
-    if (display_.isNull())
+    if (m_display.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, display_);
+    painter.drawImage(0, 0, m_display);
 }

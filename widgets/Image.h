@@ -16,14 +16,14 @@ public:
     explicit TImage(QWidget* parent);
 
     void setPicture(const QImage& picture);
-    QImage picture() const { return picture_; }
+    QImage picture() const { return m_picture; }
     // Replaces the picture by the file's; the format is chosen by the file
     // name's extension ("bmp", "png", "jpg", "jpeg"). Throws EToolkitError
     // and keeps the previous picture when the file cannot be opened, the
     // extension is unknown or the content is not a valid picture.
     void loadFromFile(const QString& fileName);
     void setTransparent(bool transparent);
-    bool transparent() const { return transparent_; }
+    bool transparent() const { return m_transparent; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,7 +31,7 @@ protected:
 private:
     void prepareDisplay();
 
-    QImage picture_;
-    QImage display_;
-    bool transparent_ = false;
+    QImage m_picture;
+    QImage m_display;
+    bool m_transparent = false;
 };

@@ -17,87 +17,87 @@ TLabel::TLabel(QWidget* parent)
 
 void TLabel::setCaption(const QString& caption)
 {
-    if (caption == caption_)
+    if (caption == m_caption)
         return;
-    caption_ = caption;
+    m_caption = caption;
     adjustSize();
     update();
 }
 
 void TLabel::setAutoSize(bool autoSize)
 {
-    if (autoSize == autoSize_)
+    if (autoSize == m_autoSize)
         return;
-    autoSize_ = autoSize;
+    m_autoSize = autoSize;
     adjustSize();
 }
 
 void TLabel::setWordWrap(bool wordWrap)
 {
-    if (wordWrap == wordWrap_)
+    if (wordWrap == m_wordWrap)
         return;
-    wordWrap_ = wordWrap;
+    m_wordWrap = wordWrap;
     adjustSize();
     update();
 }
 
 void TLabel::setCentered(bool centered)
 {
-    if (centered == centered_)
+    if (centered == m_centered)
         return;
-    centered_ = centered;
+    m_centered = centered;
     update();
 }
 
 void TLabel::setTransparent(bool transparent)
 {
-    if (transparent == transparent_)
+    if (transparent == m_transparent)
         return;
-    transparent_ = transparent;
+    m_transparent = transparent;
     update();
 }
 
 void TLabel::setColor(TColor color)
 {
-    if (color_ && *color_ == color)
+    if (m_color && *m_color == color)
         return;
-    color_ = color;
+    m_color = color;
     update();
 }
 
 TColor TLabel::color() const
 {
-    return color_.value_or(clBtnFace);
+    return m_color.value_or(clBtnFace);
 }
 
 void TLabel::setFontColor(TColor color)
 {
-    if (color == fontColor_)
+    if (color == m_fontColor)
         return;
-    fontColor_ = color;
+    m_fontColor = color;
     update();
 }
 
 int TLabel::textFlags() const
 {
-    return Qt::AlignTop | (centered_ ? Qt::AlignHCenter : Qt::AlignLeft)
-        | (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine);
+    return Qt::AlignTop | (m_centered ? Qt::AlignHCenter : Qt::AlignLeft)
+        | (m_wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
 }
 
 void TLabel::adjustSize()
 {
-    if (!autoSize_ || adjusting_)
+    if (!m_autoSize || m_adjusting)
         return;
-    adjusting_ = true;
+    m_adjusting = true;
     const QFontMetrics metrics(font());
-    if (wordWrap_) {
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, std::max(width(), 1), 100000), textFlags(), caption_);
+    if (m_wordWrap) {
+        const QRect bounds = metrics.boundingRect(QRect(0, 0, std::max(width(), 1), 100000), textFlags(), m_caption);
         resize(width(), std::max(bounds.height(), metrics.height()));
     } else {
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, 100000, 100000), textFlags(), caption_);
+        const QRect bounds = metrics.boundingRect(QRect(0, 0, 100000, 100000), textFlags(), m_caption);
         resize(bounds.width(), std::max(bounds.height(), metrics.height()));
     }
-    adjusting_ = false;
+    m_adjusting = false;
 }
 
 void TLabel::changeEvent(QEvent* event)
@@ -110,43 +110,44 @@ void TLabel::changeEvent(QEvent* event)
 void TLabel::resizeEvent(QResizeEvent*)
 {
     // A new width changes the height of wrapped text.
-    if (wordWrap_)
+    if (m_wordWrap)
         adjustSize();
 }
 
 void TLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!transparent_) {
-        const QColor fill = color_ ? toQColor(*color_)
+    if (!m_transparent) {
+        const QColor fill = m_color
+            ? toQColor(*m_color)
             : (parentWidget() ? parentWidget()->palette().color(QPalette::Window) : toQColor(clBtnFace));
         painter.fillRect(rect(), fill);
     }
-    painter.setPen(toQColor(fontColor_));
+    painter.setPen(toQColor(m_fontColor));
     painter.setFont(font());
-    painter.drawText(rect(), textFlags(), caption_);
+    painter.drawText(rect(), textFlags(), m_caption);
 }
 
 void TLabel::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        leftPressed_ = true;
+        m_leftPressed = true;
 }
 
 void TLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The double-click's own release makes no second click.
     event->accept();
-    leftPressed_ = false;
+    m_leftPressed = false;
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton || !leftPressed_)
+    if (event->button() != Qt::LeftButton || !m_leftPressed)
         return;
-    leftPressed_ = false;
+    m_leftPressed = false;
     if (rect().contains(event->position().toPoint())) {
         const auto handler = onClick;
         TApplication::invoke(handler);

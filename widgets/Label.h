@@ -19,13 +19,13 @@ public:
     explicit TLabel(QWidget* parent);
 
     void setCaption(const QString& caption);
-    QString caption() const { return caption_; }
+    QString caption() const { return m_caption; }
     void setAutoSize(bool autoSize);
-    bool autoSize() const { return autoSize_; }
+    bool autoSize() const { return m_autoSize; }
     void setWordWrap(bool wordWrap);
     void setCentered(bool centered);
     void setTransparent(bool transparent);
-    bool transparent() const { return transparent_; }
+    bool transparent() const { return m_transparent; }
     void setColor(TColor color);
     TColor color() const;
     void setFontColor(TColor color);
@@ -44,13 +44,13 @@ private:
     void adjustSize();
     int textFlags() const;
 
-    QString caption_;
-    bool autoSize_ = true;
-    bool wordWrap_ = false;
-    bool centered_ = false;
-    bool transparent_ = false;
-    bool leftPressed_ = false;
-    bool adjusting_ = false;
-    std::optional<TColor> color_;
-    TColor fontColor_ = clWindowText;
+    QString m_caption;
+    bool m_autoSize = true;
+    bool m_wordWrap = false;
+    bool m_centered = false;
+    bool m_transparent = false;
+    bool m_leftPressed = false;
+    bool m_adjusting = false;
+    std::optional<TColor> m_color;
+    TColor m_fontColor = clWindowText;
 };

@@ -18,7 +18,7 @@ namespace {
 // server that is gone refuses it at once and a live one answers within
 // milliseconds; one that accepted it but is too busy to answer is taken as
 // there after this long, and the cue plays once it answers.
-constexpr std::chrono::milliseconds kServerWait{200};
+constexpr std::chrono::milliseconds kServerWait { 200 };
 
 [[noreturn]] void fail(const QString& text)
 {

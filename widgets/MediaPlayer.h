@@ -15,7 +15,6 @@
 
 class PulseOutput;
 
-
 class TMediaPlayer : public QWidget {
     Q_OBJECT
 public:
@@ -57,6 +56,6 @@ private:
     QString m_fileName;
     bool m_open = false;
     std::int64_t m_lengthUs = 0;
-    std::uint64_t m_cue = 0;               // counts the Plays
+    std::uint64_t m_cue = 0; // counts the Plays
     std::unique_ptr<PulseOutput> m_output; // made at the first Open
 };

@@ -30,56 +30,56 @@ TPanel::TPanel(QWidget* parent)
     // Visible from the start, like the layouts' widgets: one created in a
     // container that is shown already appears at once.
     show();
-    setBackground(this, color_);
+    setBackground(this, m_color);
 }
 
 void TPanel::setCaption(const QString& caption)
 {
-    if (caption == caption_)
+    if (caption == m_caption)
         return;
-    caption_ = caption;
+    m_caption = caption;
     update();
 }
 
 void TPanel::setColor(TColor color)
 {
-    if (color == color_)
+    if (color == m_color)
         return;
-    color_ = color;
-    setBackground(this, color_);
+    m_color = color;
+    setBackground(this, m_color);
     update();
 }
 
 void TPanel::setBevelInner(bool raised)
 {
-    if (raised == bevelInner_)
+    if (raised == m_bevelInner)
         return;
-    bevelInner_ = raised;
+    m_bevelInner = raised;
     update();
 }
 
 void TPanel::setBorderSingle(bool single)
 {
-    if (single == borderSingle_)
+    if (single == m_borderSingle)
         return;
-    borderSingle_ = single;
+    m_borderSingle = single;
     update();
 }
 
 void TPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(color_));
+    painter.fillRect(rect(), toQColor(m_color));
     const QColor highlight = toQColor(0x80000014); // clBtnHighlight
     const QColor shadow = toQColor(0x80000010); // clBtnShadow
     QRect frame = rect();
-    if (borderSingle_)
+    if (m_borderSingle)
         frame3D(painter, frame, Qt::black, Qt::black);
     frame3D(painter, frame, highlight, shadow);
-    if (bevelInner_)
+    if (m_bevelInner)
         frame3D(painter, frame, highlight, shadow);
-    if (!caption_.isEmpty()) {
+    if (!m_caption.isEmpty()) {
         painter.setPen(toQColor(clWindowText));
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     }
 }

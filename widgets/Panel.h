@@ -14,9 +14,9 @@ public:
     explicit TPanel(QWidget* parent);
 
     void setCaption(const QString& caption);
-    QString caption() const { return caption_; }
+    QString caption() const { return m_caption; }
     void setColor(TColor color);
-    TColor color() const { return color_; }
+    TColor color() const { return m_color; }
     void setBevelInner(bool raised);
     void setBorderSingle(bool single);
 
@@ -24,8 +24,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString caption_;
-    TColor color_ = clBtnFace;
-    bool bevelInner_ = false;
-    bool borderSingle_ = false;
+    QString m_caption;
+    TColor m_color = clBtnFace;
+    bool m_bevelInner = false;
+    bool m_borderSingle = false;
 };

@@ -39,7 +39,7 @@ void PreciseTimer::start(std::int64_t microseconds)
     // A zero it_value would disarm the timerfd; one microsecond is "at once".
     const std::int64_t wait = std::max<std::int64_t>(microseconds, 1);
     if (m_fd >= 0) {
-        itimerspec arming{};
+        itimerspec arming {};
         arming.it_value.tv_sec = static_cast<time_t>(wait / 1000000);
         arming.it_value.tv_nsec = static_cast<long>(wait % 1000000) * 1000;
         ::timerfd_settime(m_fd, 0, &arming, nullptr);
@@ -53,7 +53,7 @@ void PreciseTimer::stop()
 {
     m_active = false;
     if (m_fd >= 0) {
-        const itimerspec disarm{};
+        const itimerspec disarm {};
         ::timerfd_settime(m_fd, 0, &disarm, nullptr);
         std::uint64_t expirations = 0;
         [[maybe_unused]] const auto drained = ::read(m_fd, &expirations, sizeof expirations);

@@ -113,8 +113,8 @@ bool PulseOutput::reachServer(std::chrono::milliseconds wait)
 
 bool PulseOutput::playable(int channels, int rate)
 {
-    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(std::max(rate, 0)),
-                                static_cast<std::uint8_t>(std::clamp(channels, 0, 255))};
+    const pa_sample_spec format { PA_SAMPLE_S16LE, static_cast<std::uint32_t>(std::max(rate, 0)),
+        static_cast<std::uint8_t>(std::clamp(channels, 0, 255)) };
     return channels > 0 && channels <= int(PA_CHANNELS_MAX) && pa_sample_spec_valid(&format) != 0;
 }
 
@@ -147,8 +147,8 @@ void PulseOutput::play(std::uint64_t cue)
 
 void PulseOutput::startStream()
 {
-    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(m_rate),
-                                static_cast<std::uint8_t>(m_channels)};
+    const pa_sample_spec format { PA_SAMPLE_S16LE, static_cast<std::uint32_t>(m_rate),
+        static_cast<std::uint8_t>(m_channels) };
     pa_channel_map channels;
     pa_channel_map_init_extend(&channels, unsigned(m_channels), PA_CHANNEL_MAP_WAVEEX);
     pa_proplist* properties = pa_proplist_new();
@@ -218,17 +218,14 @@ void PulseOutput::dropStream()
 void PulseOutput::abandonedStreamChanged(pa_stream* stream, void*)
 {
     switch (pa_stream_get_state(stream)) {
-    case PA_STREAM_READY:
-        pa_stream_disconnect(stream);
-        break;
+    case PA_STREAM_READY: pa_stream_disconnect(stream); break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
         // libpulse holds a reference of its own while it reports the state.
         pa_stream_set_state_callback(stream, nullptr, nullptr);
         pa_stream_unref(stream);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -248,8 +245,8 @@ void PulseOutput::feed(std::size_t bytes)
     now -= now % frame;
     if (now > 0) {
         // Copied by libpulse, so the bytes need not outlive the stream.
-        if (pa_stream_write(m_stream, m_pcm.constData() + m_written, std::size_t(now), nullptr, 0,
-                            PA_SEEK_RELATIVE) < 0) {
+        if (pa_stream_write(m_stream, m_pcm.constData() + m_written, std::size_t(now), nullptr, 0, PA_SEEK_RELATIVE)
+            < 0) {
             finish();
             return;
         }
@@ -314,8 +311,8 @@ void PulseOutput::streamTimed(pa_stream* stream, int success, void* self)
     pa_usec_t latency = 0;
     int negative = 0;
     if (success && pa_stream_get_latency(stream, &latency, &negative) == 0 && !negative && latency > 0) {
-        output->m_tail = pa_context_rttime_new(output->m_context, pa_rtclock_now() + latency,
-                                               &PulseOutput::tailPlayed, self);
+        output->m_tail
+            = pa_context_rttime_new(output->m_context, pa_rtclock_now() + latency, &PulseOutput::tailPlayed, self);
         if (output->m_tail)
             return;
     }

@@ -48,7 +48,7 @@ public:
 
     // The number of the play still sounding, 0 for none. The owner sets it;
     // this side only clears it, and only for the play it has started.
-    std::atomic<std::uint64_t> sounding{0};
+    std::atomic<std::uint64_t> sounding { 0 };
 
 private:
     // With the loop's lock held:

@@ -9,64 +9,64 @@
 
 TRadioGroup::TRadioGroup(QWidget* parent)
     : TGroupBox(parent)
-    , group_(new QButtonGroup(this))
+    , m_group(new QButtonGroup(this))
 {
-    group_->setExclusive(true);
+    m_group->setExclusive(true);
 }
 
 void TRadioGroup::setItems(const QStringList& items)
 {
-    if (items == items_)
+    if (items == m_items)
         return;
     const int checked = itemIndex();
-    items_ = items;
-    for (QRadioButton* button : buttons_) {
-        group_->removeButton(button);
+    m_items = items;
+    for (QRadioButton* button : m_buttons) {
+        m_group->removeButton(button);
         delete button;
     }
-    buttons_.clear();
-    for (int i = 0; i < items_.size(); ++i) {
-        auto* button = new QRadioButton(items_[i], this);
-        group_->addButton(button, i);
-        buttons_.push_back(button);
+    m_buttons.clear();
+    for (int i = 0; i < m_items.size(); ++i) {
+        auto* button = new QRadioButton(m_items[i], this);
+        m_group->addButton(button, i);
+        m_buttons.push_back(button);
         button->show();
     }
     arrangeButtons();
-    if (checked >= 0 && checked < int(buttons_.size()))
-        buttons_[std::size_t(checked)]->setChecked(true);
+    if (checked >= 0 && checked < int(m_buttons.size()))
+        m_buttons[std::size_t(checked)]->setChecked(true);
 }
 
 int TRadioGroup::itemIndex() const
 {
-    return group_->checkedId();
+    return m_group->checkedId();
 }
 
 void TRadioGroup::setItemIndex(int index)
 {
     if (index == itemIndex())
         return;
-    if (index >= 0 && index < int(buttons_.size())) {
-        buttons_[std::size_t(index)]->setChecked(true);
+    if (index >= 0 && index < int(m_buttons.size())) {
+        m_buttons[std::size_t(index)]->setChecked(true);
         return;
     }
     // Unchecking needs a non-exclusive group for a moment.
-    group_->setExclusive(false);
-    for (QRadioButton* button : buttons_)
+    m_group->setExclusive(false);
+    for (QRadioButton* button : m_buttons)
         button->setChecked(false);
-    group_->setExclusive(true);
+    m_group->setExclusive(true);
 }
 
 void TRadioGroup::arrangeButtons()
 {
-    if (buttons_.empty())
+    if (m_buttons.empty())
         return;
-    const int count = int(buttons_.size());
+    const int count = int(m_buttons.size());
     const int top = captionHeight();
     const int available = std::max(height() - top - 5, count);
     const int buttonHeight = available / count;
     const int first = top + (available % count) / 2;
     for (int i = 0; i < count; ++i)
-        buttons_[std::size_t(i)]->setGeometry(8, first + i * buttonHeight, std::max(width() - 16, 1), buttonHeight);
+        m_buttons[std::size_t(i)]->setGeometry(8, first + i * buttonHeight, std::max(width() - 16, 1), buttonHeight);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* event)

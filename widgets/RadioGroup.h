@@ -19,7 +19,7 @@ public:
 
     // Replaces the items; the checked index is kept when still in range.
     void setItems(const QStringList& items);
-    QStringList items() const { return items_; }
+    QStringList items() const { return m_items; }
     int itemIndex() const;
     void setItemIndex(int index);
 
@@ -30,7 +30,7 @@ protected:
 private:
     void arrangeButtons();
 
-    QStringList items_;
-    QButtonGroup* group_;
-    std::vector<QRadioButton*> buttons_;
+    QStringList m_items;
+    QButtonGroup* m_group;
+    std::vector<QRadioButton*> m_buttons;
 };

@@ -27,8 +27,7 @@ RawAviReader::RawAviReader(const QByteArray& bytes, std::uint32_t totalFrames, L
 std::uint32_t RawAviReader::u32(std::size_t at) const
 {
     const unsigned char* p = m_data + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
-        | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
 std::uint16_t RawAviReader::u16(std::size_t at) const
@@ -50,7 +49,7 @@ bool RawAviReader::nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) co
     const std::size_t size = u32(pos + 4);
     if (size > end - pos - 8)
         return false;
-    chunk = {reinterpret_cast<const char*>(m_data + pos), pos + 8, size};
+    chunk = { reinterpret_cast<const char*>(m_data + pos), pos + 8, size };
     pos += 8 + size;
     if (size % 2 != 0 && pos < end)
         ++pos;
@@ -67,14 +66,14 @@ RawAviReader::Outcome RawAviReader::read()
     const std::size_t riffEnd = 8 + std::size_t(u32(4));
     // The caller has checked that the RIFF and the hdrl headers are there.
     std::size_t pos = 12;
-    Chunk hdrl{};
+    Chunk hdrl {};
     if (riffEnd < pos || riffEnd > m_size || !nextChunk(pos, riffEnd, hdrl) || !isList(hdrl, "hdrl"))
         return Outcome::Corrupt;
 
     // The first stream's header list.
     std::size_t inHdrl = hdrl.data + 4;
     const std::size_t hdrlEnd = hdrl.data + hdrl.size;
-    Chunk strl{};
+    Chunk strl {};
     bool found = false;
     while (!found && inHdrl < hdrlEnd) {
         if (!nextChunk(inHdrl, hdrlEnd, strl))
@@ -87,7 +86,7 @@ RawAviReader::Outcome RawAviReader::read()
         return format;
 
     // The frames: the first 'movi' list after the headers.
-    Chunk movi{};
+    Chunk movi {};
     found = false;
     while (!found && pos < riffEnd) {
         if (!nextChunk(pos, riffEnd, movi))
@@ -100,8 +99,7 @@ RawAviReader::Outcome RawAviReader::read()
     if (pixels * 4 * m_totalFrames > m_limits.maxDecodedBytes)
         return Outcome::Corrupt;
     m_frames.assign(m_totalFrames, QImage());
-    if (const Outcome frames = readFrames(movi.data + 4, movi.data + movi.size, 0);
-        frames != Outcome::Decoded) {
+    if (const Outcome frames = readFrames(movi.data + 4, movi.data + movi.size, 0); frames != Outcome::Decoded) {
         m_frames.clear();
         return frames;
     }
@@ -121,9 +119,9 @@ RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
 {
     std::size_t pos = strl.data + 4;
     const std::size_t end = strl.data + strl.size;
-    Chunk chunk{};
-    Chunk strh{};
-    Chunk strf{};
+    Chunk chunk {};
+    Chunk strh {};
+    Chunk strf {};
     bool haveStrh = false;
     bool haveStrf = false;
     while (pos < end) {
@@ -154,8 +152,7 @@ RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
     const auto width = static_cast<std::int32_t>(u32(strf.data + 4));
     const auto height = static_cast<std::int32_t>(u32(strf.data + 8));
     const std::int64_t rows = height < 0 ? -std::int64_t(height) : height;
-    if (width <= 0 || width > std::int64_t(m_limits.maxSide) || rows == 0
-        || rows > std::int64_t(m_limits.maxSide))
+    if (width <= 0 || width > std::int64_t(m_limits.maxSide) || rows == 0 || rows > std::int64_t(m_limits.maxSide))
         return Outcome::Corrupt;
     m_format.width = width;
     m_format.height = static_cast<int>(rows);
@@ -181,7 +178,7 @@ RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
 RawAviReader::Outcome RawAviReader::readFrames(std::size_t begin, std::size_t end, int depth)
 {
     std::size_t pos = begin;
-    Chunk chunk{};
+    Chunk chunk {};
     while (pos < end && m_next < m_totalFrames) {
         if (!nextChunk(pos, end, chunk))
             return Outcome::Corrupt;

@@ -20,12 +20,12 @@ class RawAviReader {
 public:
     enum class Outcome {
         Decoded, // frames() holds the clip
-        NotRaw,  // a clip in another form: a codec library has to decode it
+        NotRaw, // a clip in another form: a codec library has to decode it
         Corrupt, // an uncompressed clip that cannot be read
     };
     struct Limits {
-        std::uint32_t maxSide;          // largest width or height of a frame
-        std::uint64_t maxDecodedBytes;  // all frames at 4 bytes a pixel
+        std::uint32_t maxSide; // largest width or height of a frame
+        std::uint64_t maxDecodedBytes; // all frames at 4 bytes a pixel
     };
 
     // `bytes` is a whole RIFF AVI file whose header has been checked: 'RIFF'

@@ -50,8 +50,7 @@ bool TRichEdit::decodePlainText(const QByteArray& data, QString& text)
         // UTF-16, as Windows editors write "Unicode" text.
         if (data.size() % 2 != 0)
             return false;
-        QStringDecoder decoder(data.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                            : QStringConverter::Utf16BE);
+        QStringDecoder decoder(data.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         decoded = decoder.decode(data.mid(2));
         if (decoder.hasError() || decoded.contains(QChar(0)))
             return false;

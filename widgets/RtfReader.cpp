@@ -24,6 +24,8 @@ namespace {
 
 constexpr char16_t undefinedByte = 0xFFFD;
 
+// The tables keep eight entries a row.
+// clang-format off
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr std::array<char16_t, 32> cp1252C1 = {
     0x20AC, undefinedByte, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -51,6 +53,7 @@ constexpr std::array<char16_t, 128> cp1250High = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
 QString decode1252(const QByteArray& bytes)
 {
@@ -144,21 +147,59 @@ enum class Destination { Text, Skip, FontTable, ColorTable };
 
 enum class Word {
     // document
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
+    Rtf,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCpg,
+    Deff,
     // destinations
-    FontTable, ColorTable, SkippedDestination,
+    FontTable,
+    ColorTable,
+    SkippedDestination,
     // font table entries
-    FontCharset, FontCodePage,
+    FontCharset,
+    FontCodePage,
     // colour table entries
-    Red, Green, Blue,
+    Red,
+    Green,
+    Blue,
     // paragraphs and breaks
-    Par, Line, Tab, Cell, Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify,
-    LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Pard,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
     // characters
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Super, Sub, NoSuperSub,
-    FontSize, Font, Foreground, Background,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Hidden,
+    Super,
+    Sub,
+    NoSuperSub,
+    FontSize,
+    Font,
+    Foreground,
+    Background,
     // Unicode and special characters
-    Unicode, UnicodeSkip, Special, Bin,
+    Unicode,
+    UnicodeSkip,
+    Special,
+    Bin,
 };
 
 struct WordInfo {
@@ -170,50 +211,92 @@ const QHash<QByteArray, WordInfo>& words()
 {
     static const QHash<QByteArray, WordInfo> table = [] {
         QHash<QByteArray, WordInfo> t = {
-            {"rtf", {Word::Rtf}}, {"ansi", {Word::Ansi}}, {"mac", {Word::Mac}}, {"pc", {Word::Pc}},
-            {"pca", {Word::Pca}}, {"ansicpg", {Word::AnsiCpg}}, {"deff", {Word::Deff}},
-            {"fonttbl", {Word::FontTable}}, {"colortbl", {Word::ColorTable}},
-            {"fcharset", {Word::FontCharset}}, {"cpg", {Word::FontCodePage}},
-            {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
-            {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}}, {"row", {Word::Par}},
-            {"line", {Word::Line}}, {"tab", {Word::Tab}}, {"cell", {Word::Cell}}, {"nestcell", {Word::Cell}},
-            {"pard", {Word::Pard}}, {"ql", {Word::AlignLeft}}, {"qc", {Word::AlignCenter}},
-            {"qr", {Word::AlignRight}}, {"qj", {Word::AlignJustify}},
-            {"li", {Word::LeftIndent}}, {"ri", {Word::RightIndent}}, {"fi", {Word::FirstIndent}},
-            {"sb", {Word::SpaceBefore}}, {"sa", {Word::SpaceAfter}},
-            {"plain", {Word::Plain}}, {"b", {Word::Bold}}, {"i", {Word::Italic}},
-            {"ul", {Word::Underline}}, {"uld", {Word::Underline}}, {"uldash", {Word::Underline}},
-            {"uldb", {Word::Underline}}, {"ulw", {Word::Underline}}, {"ulth", {Word::Underline}},
-            {"ulwave", {Word::Underline}}, {"ulnone", {Word::UnderlineNone}},
-            {"strike", {Word::Strike}}, {"striked", {Word::Strike}}, {"v", {Word::Hidden}},
-            {"super", {Word::Super}}, {"sub", {Word::Sub}}, {"nosupersub", {Word::NoSuperSub}},
-            {"fs", {Word::FontSize}}, {"f", {Word::Font}}, {"cf", {Word::Foreground}},
-            {"cb", {Word::Background}}, {"highlight", {Word::Background}}, {"chcbpat", {Word::Background}},
-            {"u", {Word::Unicode}}, {"uc", {Word::UnicodeSkip}}, {"bin", {Word::Bin}},
-            {"emdash", {Word::Special, 0x2014}}, {"endash", {Word::Special, 0x2013}},
-            {"bullet", {Word::Special, 0x2022}}, {"lquote", {Word::Special, 0x2018}},
-            {"rquote", {Word::Special, 0x2019}}, {"ldblquote", {Word::Special, 0x201C}},
-            {"rdblquote", {Word::Special, 0x201D}}, {"emspace", {Word::Special, 0x2003}},
-            {"enspace", {Word::Special, 0x2002}}, {"qmspace", {Word::Special, 0x2005}},
-            {"zwj", {Word::Special, 0x200D}}, {"zwnj", {Word::Special, 0x200C}},
-            {"zwbo", {Word::Special, 0x200B}}, {"ltrmark", {Word::Special, 0x200E}},
-            {"rtlmark", {Word::Special, 0x200F}},
+            { "rtf", { Word::Rtf } },
+            { "ansi", { Word::Ansi } },
+            { "mac", { Word::Mac } },
+            { "pc", { Word::Pc } },
+            { "pca", { Word::Pca } },
+            { "ansicpg", { Word::AnsiCpg } },
+            { "deff", { Word::Deff } },
+            { "fonttbl", { Word::FontTable } },
+            { "colortbl", { Word::ColorTable } },
+            { "fcharset", { Word::FontCharset } },
+            { "cpg", { Word::FontCodePage } },
+            { "red", { Word::Red } },
+            { "green", { Word::Green } },
+            { "blue", { Word::Blue } },
+            { "par", { Word::Par } },
+            { "sect", { Word::Par } },
+            { "page", { Word::Par } },
+            { "row", { Word::Par } },
+            { "line", { Word::Line } },
+            { "tab", { Word::Tab } },
+            { "cell", { Word::Cell } },
+            { "nestcell", { Word::Cell } },
+            { "pard", { Word::Pard } },
+            { "ql", { Word::AlignLeft } },
+            { "qc", { Word::AlignCenter } },
+            { "qr", { Word::AlignRight } },
+            { "qj", { Word::AlignJustify } },
+            { "li", { Word::LeftIndent } },
+            { "ri", { Word::RightIndent } },
+            { "fi", { Word::FirstIndent } },
+            { "sb", { Word::SpaceBefore } },
+            { "sa", { Word::SpaceAfter } },
+            { "plain", { Word::Plain } },
+            { "b", { Word::Bold } },
+            { "i", { Word::Italic } },
+            { "ul", { Word::Underline } },
+            { "uld", { Word::Underline } },
+            { "uldash", { Word::Underline } },
+            { "uldb", { Word::Underline } },
+            { "ulw", { Word::Underline } },
+            { "ulth", { Word::Underline } },
+            { "ulwave", { Word::Underline } },
+            { "ulnone", { Word::UnderlineNone } },
+            { "strike", { Word::Strike } },
+            { "striked", { Word::Strike } },
+            { "v", { Word::Hidden } },
+            { "super", { Word::Super } },
+            { "sub", { Word::Sub } },
+            { "nosupersub", { Word::NoSuperSub } },
+            { "fs", { Word::FontSize } },
+            { "f", { Word::Font } },
+            { "cf", { Word::Foreground } },
+            { "cb", { Word::Background } },
+            { "highlight", { Word::Background } },
+            { "chcbpat", { Word::Background } },
+            { "u", { Word::Unicode } },
+            { "uc", { Word::UnicodeSkip } },
+            { "bin", { Word::Bin } },
+            { "emdash", { Word::Special, 0x2014 } },
+            { "endash", { Word::Special, 0x2013 } },
+            { "bullet", { Word::Special, 0x2022 } },
+            { "lquote", { Word::Special, 0x2018 } },
+            { "rquote", { Word::Special, 0x2019 } },
+            { "ldblquote", { Word::Special, 0x201C } },
+            { "rdblquote", { Word::Special, 0x201D } },
+            { "emspace", { Word::Special, 0x2003 } },
+            { "enspace", { Word::Special, 0x2002 } },
+            { "qmspace", { Word::Special, 0x2005 } },
+            { "zwj", { Word::Special, 0x200D } },
+            { "zwnj", { Word::Special, 0x200C } },
+            { "zwbo", { Word::Special, 0x200B } },
+            { "ltrmark", { Word::Special, 0x200E } },
+            { "rtlmark", { Word::Special, 0x200F } },
         };
         // Destinations whose content is never shown.
-        for (const char* name : {
-                 "stylesheet", "info", "pict", "objdata", "objclass", "objname", "header", "footer",
-                 "headerl", "headerr", "headerf", "footerl", "footerr", "footerf", "footnote",
-                 "annotation", "atnid", "atnauthor", "atndate", "atnref", "pn", "pntxta", "pntxtb",
-                 "xe", "tc", "txe", "rxe", "bkmkstart", "bkmkend", "fldinst", "datafield",
-                 "template", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
-                 "filetbl", "latentstyles", "themedata", "colorschememapping", "datastore",
-                 "xmlnstbl", "author", "operator", "title", "subject", "keywords", "comment",
-                 "doccomm", "company", "creatim", "revtim", "printim", "buptim", "userprops",
-                 "private", "nonshppict", "shppict", "shpinst", "sp", "sn", "sv", "do",
-                 "fchars", "lchars", "pgdsctbl", "protusertbl", "mmathPr", "falt", "panose",
-                 "background", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn",
-                 "listpicture", "wgrffmtfilter", "docvar", "formfield"}) {
-            t.insert(QByteArray(name), {Word::SkippedDestination});
+        for (const char* name :
+            { "stylesheet", "info", "pict", "objdata", "objclass", "objname", "header", "footer", "headerl", "headerr",
+                "headerf", "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor", "atndate",
+                "atnref", "pn", "pntxta", "pntxtb", "xe", "tc", "txe", "rxe", "bkmkstart", "bkmkend", "fldinst",
+                "datafield", "template", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator", "filetbl",
+                "latentstyles", "themedata", "colorschememapping", "datastore", "xmlnstbl", "author", "operator",
+                "title", "subject", "keywords", "comment", "doccomm", "company", "creatim", "revtim", "printim",
+                "buptim", "userprops", "private", "nonshppict", "shppict", "shpinst", "sp", "sn", "sv", "do", "fchars",
+                "lchars", "pgdsctbl", "protusertbl", "mmathPr", "falt", "panose", "background", "ftnsep", "ftnsepc",
+                "ftncn", "aftnsep", "aftnsepc", "aftncn", "listpicture", "wgrffmtfilter", "docvar", "formfield" }) {
+            t.insert(QByteArray(name), { Word::SkippedDestination });
         }
         return t;
     }();
@@ -227,7 +310,7 @@ struct CharProps {
     bool strike = false;
     bool hidden = false;
     int vertical = 0; // 1 superscript, -1 subscript
-    int font = -1;    // -1: the document's default font
+    int font = -1; // -1: the document's default font
     int halfPoints = 0; // 0: the view's own size
     int foreground = -1; // colour table index, -1: automatic
     int background = -1;
@@ -258,7 +341,8 @@ struct FontEntry {
 class Parser {
 public:
     Parser(const QByteArray& data, QTextDocument& document)
-        : m_data(data), m_cursor(&document)
+        : m_data(data)
+        , m_cursor(&document)
     {
     }
 
@@ -345,10 +429,8 @@ bool Parser::run()
                 return false;
             break;
         case '\r':
-        case '\n':
-            break;
-        default:
-            textByte(static_cast<unsigned char>(c));
+        case '\n': break;
+        default: textByte(static_cast<unsigned char>(c));
         }
     }
     return false; // the data ended inside a group
@@ -420,8 +502,7 @@ bool Parser::controlSequence()
     }
     const QByteArray name = m_data.mid(start, m_pos - start);
     bool negative = false;
-    if (m_pos + 1 < m_data.size() && m_data[m_pos] == '-' && m_data[m_pos + 1] >= '0'
-        && m_data[m_pos + 1] <= '9') {
+    if (m_pos + 1 < m_data.size() && m_data[m_pos] == '-' && m_data[m_pos + 1] >= '0' && m_data[m_pos + 1] <= '9') {
         negative = true;
         ++m_pos;
     }
@@ -452,22 +533,15 @@ void Parser::controlSymbol(char symbol)
         // An optional destination: none of these is shown.
         m_state.destination = Destination::Skip;
         break;
-    case '~':
-        appendText(QString(QChar(0x00A0)));
-        break;
-    case '-':
-        appendText(QString(QChar(0x00AD)));
-        break;
-    case '_':
-        appendText(QString(QChar(0x2011)));
-        break;
+    case '~': appendText(QString(QChar(0x00A0))); break;
+    case '-': appendText(QString(QChar(0x00AD))); break;
+    case '_': appendText(QString(QChar(0x2011))); break;
     case '\n':
     case '\r':
         if (m_state.destination == Destination::Text)
             paragraph();
         break;
-    default:
-        break; // \: \| and unknown symbols
+    default: break; // \: \| and unknown symbols
     }
 }
 
@@ -504,27 +578,16 @@ bool Parser::controlWord(const QByteArray& name, bool hasParam, int param)
     const bool inText = m_state.destination == Destination::Text;
 
     switch (info.word) {
-    case Word::Rtf:
-        break;
-    case Word::Ansi:
-        m_documentCodePage = 1252;
-        break;
-    case Word::Mac:
-        m_documentCodePage = 10000;
-        break;
-    case Word::Pc:
-        m_documentCodePage = 437;
-        break;
-    case Word::Pca:
-        m_documentCodePage = 850;
-        break;
+    case Word::Rtf: break;
+    case Word::Ansi: m_documentCodePage = 1252; break;
+    case Word::Mac: m_documentCodePage = 10000; break;
+    case Word::Pc: m_documentCodePage = 437; break;
+    case Word::Pca: m_documentCodePage = 850; break;
     case Word::AnsiCpg:
         if (param > 0)
             m_documentCodePage = param;
         break;
-    case Word::Deff:
-        m_defaultFont = param;
-        break;
+    case Word::Deff: m_defaultFont = param; break;
     case Word::FontTable:
         m_state.destination = Destination::FontTable;
         m_fontPending = false;
@@ -535,22 +598,12 @@ bool Parser::controlWord(const QByteArray& name, bool hasParam, int param)
         m_colours.clear();
         m_red = m_green = m_blue = -1;
         break;
-    case Word::SkippedDestination:
-        m_state.destination = Destination::Skip;
-        break;
+    case Word::SkippedDestination: m_state.destination = Destination::Skip; break;
     case Word::FontCharset:
-    case Word::FontCodePage:
-        fontTableWord(info.word, param);
-        break;
-    case Word::Red:
-        m_red = std::clamp(param, 0, 255);
-        break;
-    case Word::Green:
-        m_green = std::clamp(param, 0, 255);
-        break;
-    case Word::Blue:
-        m_blue = std::clamp(param, 0, 255);
-        break;
+    case Word::FontCodePage: fontTableWord(info.word, param); break;
+    case Word::Red: m_red = std::clamp(param, 0, 255); break;
+    case Word::Green: m_green = std::clamp(param, 0, 255); break;
+    case Word::Blue: m_blue = std::clamp(param, 0, 255); break;
     case Word::Par:
         if (inText)
             paragraph();
@@ -564,66 +617,26 @@ bool Parser::controlWord(const QByteArray& name, bool hasParam, int param)
         if (inText)
             appendText(QStringLiteral("\t"));
         break;
-    case Word::Pard:
-        para = ParaProps{};
-        break;
-    case Word::AlignLeft:
-        para.alignment = Qt::AlignLeft;
-        break;
-    case Word::AlignCenter:
-        para.alignment = Qt::AlignHCenter;
-        break;
-    case Word::AlignRight:
-        para.alignment = Qt::AlignRight;
-        break;
-    case Word::AlignJustify:
-        para.alignment = Qt::AlignJustify;
-        break;
-    case Word::LeftIndent:
-        para.leftIndent = std::clamp(param, 0, maxTwips);
-        break;
-    case Word::RightIndent:
-        para.rightIndent = std::clamp(param, 0, maxTwips);
-        break;
-    case Word::FirstIndent:
-        para.firstIndent = std::clamp(param, -maxTwips, maxTwips);
-        break;
-    case Word::SpaceBefore:
-        para.spaceBefore = std::clamp(param, 0, maxTwips);
-        break;
-    case Word::SpaceAfter:
-        para.spaceAfter = std::clamp(param, 0, maxTwips);
-        break;
-    case Word::Plain:
-        chars = CharProps{};
-        break;
-    case Word::Bold:
-        chars.bold = on;
-        break;
-    case Word::Italic:
-        chars.italic = on;
-        break;
-    case Word::Underline:
-        chars.underline = on;
-        break;
-    case Word::UnderlineNone:
-        chars.underline = false;
-        break;
-    case Word::Strike:
-        chars.strike = on;
-        break;
-    case Word::Hidden:
-        chars.hidden = on;
-        break;
-    case Word::Super:
-        chars.vertical = 1;
-        break;
-    case Word::Sub:
-        chars.vertical = -1;
-        break;
-    case Word::NoSuperSub:
-        chars.vertical = 0;
-        break;
+    case Word::Pard: para = ParaProps {}; break;
+    case Word::AlignLeft: para.alignment = Qt::AlignLeft; break;
+    case Word::AlignCenter: para.alignment = Qt::AlignHCenter; break;
+    case Word::AlignRight: para.alignment = Qt::AlignRight; break;
+    case Word::AlignJustify: para.alignment = Qt::AlignJustify; break;
+    case Word::LeftIndent: para.leftIndent = std::clamp(param, 0, maxTwips); break;
+    case Word::RightIndent: para.rightIndent = std::clamp(param, 0, maxTwips); break;
+    case Word::FirstIndent: para.firstIndent = std::clamp(param, -maxTwips, maxTwips); break;
+    case Word::SpaceBefore: para.spaceBefore = std::clamp(param, 0, maxTwips); break;
+    case Word::SpaceAfter: para.spaceAfter = std::clamp(param, 0, maxTwips); break;
+    case Word::Plain: chars = CharProps {}; break;
+    case Word::Bold: chars.bold = on; break;
+    case Word::Italic: chars.italic = on; break;
+    case Word::Underline: chars.underline = on; break;
+    case Word::UnderlineNone: chars.underline = false; break;
+    case Word::Strike: chars.strike = on; break;
+    case Word::Hidden: chars.hidden = on; break;
+    case Word::Super: chars.vertical = 1; break;
+    case Word::Sub: chars.vertical = -1; break;
+    case Word::NoSuperSub: chars.vertical = 0; break;
     case Word::FontSize:
         // Half points; the largest size word processors offer is 1638 pt.
         chars.halfPoints = hasParam && param > 0 ? std::clamp(param, 2, 3276) : 24;
@@ -640,12 +653,8 @@ bool Parser::controlWord(const QByteArray& name, bool hasParam, int param)
             chars.font = param;
         }
         break;
-    case Word::Foreground:
-        chars.foreground = param;
-        break;
-    case Word::Background:
-        chars.background = param;
-        break;
+    case Word::Foreground: chars.foreground = param; break;
+    case Word::Background: chars.background = param; break;
     case Word::Unicode:
         if (inText) {
             // Negative values stand for code units above 32767.
@@ -655,15 +664,12 @@ bool Parser::controlWord(const QByteArray& name, bool hasParam, int param)
         }
         m_fallbackToSkip = m_state.unicodeSkip;
         break;
-    case Word::UnicodeSkip:
-        m_state.unicodeSkip = std::clamp(param, 0, 16);
-        break;
+    case Word::UnicodeSkip: m_state.unicodeSkip = std::clamp(param, 0, 16); break;
     case Word::Special:
         if (inText)
             appendText(QString(QChar(info.character)));
         break;
-    case Word::Bin:
-        break;
+    case Word::Bin: break;
     }
     return true;
 }
@@ -685,16 +691,10 @@ void Parser::textByte(unsigned char byte)
         return;
     }
     switch (m_state.destination) {
-    case Destination::Skip:
-        return;
-    case Destination::FontTable:
-        fontTableByte(byte);
-        return;
-    case Destination::ColorTable:
-        colourTableByte(byte);
-        return;
-    case Destination::Text:
-        break;
+    case Destination::Skip: return;
+    case Destination::FontTable: fontTableByte(byte); return;
+    case Destination::ColorTable: colourTableByte(byte); return;
+    case Destination::Text: break;
     }
     if (byte < 0x20 && byte != '\t')
         return; // control characters other than the tab are not text
@@ -720,8 +720,8 @@ void Parser::commitFont()
     m_fontPending = false;
     FontEntry entry;
     entry.codePage = m_fontCodePage > 0 ? m_fontCodePage : codePageOfCharset(m_fontCharset);
-    entry.name = RtfReader::decodeCodePage(m_fontName, entry.codePage > 0 ? entry.codePage : m_documentCodePage)
-                     .trimmed();
+    entry.name
+        = RtfReader::decodeCodePage(m_fontName, entry.codePage > 0 ? entry.codePage : m_documentCodePage).trimmed();
     if (m_fonts.size() < static_cast<std::size_t>(RtfReader::maxFonts) || m_fonts.count(m_fontNumber) > 0)
         m_fonts[m_fontNumber] = entry;
     m_fontName.clear();
@@ -815,13 +815,13 @@ QTextCharFormat Parser::charFormat(const CharProps& props) const
     if (props.strike)
         format.setFontStrikeOut(true);
     if (props.vertical != 0)
-        format.setVerticalAlignment(props.vertical > 0 ? QTextCharFormat::AlignSuperScript
-                                                       : QTextCharFormat::AlignSubScript);
+        format.setVerticalAlignment(
+            props.vertical > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
     if (props.halfPoints > 0)
         format.setFontPointSize(props.halfPoints / 2.0);
     const auto font = m_fonts.find(props.font >= 0 ? props.font : m_defaultFont);
     if (font != m_fonts.end() && !font->second.name.isEmpty())
-        format.setFontFamilies(QStringList{font->second.name});
+        format.setFontFamilies(QStringList { font->second.name });
     const auto colour = [this](int index) {
         return index >= 0 && static_cast<std::size_t>(index) < m_colours.size() ? m_colours[index] : QColor();
     };

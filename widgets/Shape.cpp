@@ -65,17 +65,17 @@ TShape::TShape(QWidget* parent)
 
 void TShape::setShape(TShapeType shape)
 {
-    if (shape == shape_)
+    if (shape == m_shape)
         return;
-    shape_ = shape;
+    m_shape = shape;
     invalidate();
 }
 
 void TShape::setBrushColor(TColor color)
 {
-    if (color == brushColor_)
+    if (color == m_brushColor)
         return;
-    brushColor_ = color;
+    m_brushColor = color;
     invalidate();
 }
 
@@ -103,13 +103,10 @@ QImage TShape::render(TShapeType shape, QSize size, const QColor& brush)
     auto inside = [&](int x, int y) {
         switch (shape) {
         case stRoundRect:
-        case stRoundSquare:
-            return insideRoundRect(x, y, w, h, corner);
+        case stRoundSquare: return insideRoundRect(x, y, w, h, corner);
         case stEllipse:
-        case stCircle:
-            return insideEllipse(x, y, w, h);
-        default:
-            return true;
+        case stCircle: return insideEllipse(x, y, w, h);
+        default: return true;
         }
     };
 
@@ -144,7 +141,7 @@ QImage TShape::render(TShapeType shape, QSize size, const QColor& brush)
 
 void TShape::invalidate()
 {
-    figureStale_ = true;
+    m_figureStale = true;
     update();
 }
 
@@ -155,14 +152,14 @@ void TShape::resizeEvent(QResizeEvent*)
 
 void TShape::paintEvent(QPaintEvent*)
 {
-    if (figureStale_) {
-        figure_ = render(shape_, size(), toQColor(brushColor_));
-        figureStale_ = false;
+    if (m_figureStale) {
+        m_figure = render(m_shape, size(), toQColor(m_brushColor));
+        m_figureStale = false;
     }
-    if (figure_.isNull())
+    if (m_figure.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, figure_);
+    painter.drawImage(0, 0, m_figure);
 }
 
 void TShape::mousePressEvent(QMouseEvent* event)

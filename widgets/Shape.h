@@ -20,10 +20,10 @@ public:
     explicit TShape(QWidget* parent);
 
     void setShape(TShapeType shape);
-    TShapeType shape() const { return shape_; }
+    TShapeType shape() const { return m_shape; }
     void setBrushColor(TColor color);
     // Exactly the value last written, system colours included.
-    TColor brushColor() const { return brushColor_; }
+    TColor brushColor() const { return m_brushColor; }
 
     // The figure for a widget of the given size: brush and pen pixels opaque,
     // the rest transparent.
@@ -39,11 +39,11 @@ protected:
 private:
     void invalidate();
 
-    TShapeType shape_ = stRectangle;
-    TColor brushColor_ = clWhite;
+    TShapeType m_shape = stRectangle;
+    TColor m_brushColor = clWhite;
     // The figure drawn last, made again at the next paint after a change: a
     // tile that changes size, kind and colour in one turn, or stays hidden,
     // costs at most one rendering.
-    QImage figure_;
-    bool figureStale_ = true;
+    QImage m_figure;
+    bool m_figureStale = true;
 };

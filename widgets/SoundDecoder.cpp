@@ -120,8 +120,8 @@ bool readAll(int socket, void* data, std::size_t size)
 // Answers one path; false when the game has gone.
 bool answerPath(int socket, const char* path, std::vector<short>& samples)
 {
-    Answer answer{};
-    SF_INFO info{};
+    Answer answer {};
+    SF_INFO info {};
     errno = 0;
     SNDFILE* file = sf_open(path, SFM_READ, &info);
     if (!file) {
@@ -172,7 +172,7 @@ bool answerPath(int socket, const char* path, std::vector<short>& samples)
     ::prctl(PR_SET_NAME, "tintarium-sound");
     // The game's signal handlers (a sanitizer's or a fuzzer's among them)
     // have no business here: a crash of libsndfile just ends the decoder.
-    struct sigaction plain{};
+    struct sigaction plain { };
     plain.sa_handler = SIG_DFL;
     for (int number = 1; number < NSIG; ++number)
         ::sigaction(number, &plain, nullptr);
@@ -218,7 +218,7 @@ Received receive(int socket, void* data, std::size_t size, int stallMs)
     auto deadline = Clock::now() + std::chrono::milliseconds(stallMs);
     while (size > 0) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd readable{socket, POLLIN, 0};
+        pollfd readable { socket, POLLIN, 0 };
         const int polled = ::poll(&readable, 1, int(std::max<decltype(left)>(left, 0)));
         if (polled < 0 && errno == EINTR)
             continue;
@@ -307,7 +307,7 @@ void SoundDecoder::stop() noexcept
     // SIGKILL ends the decoder at once unless it waits inside the kernel
     // (on a hung network file system); such a one is reaped later.
     if (m_pidfd >= 0) {
-        pollfd ended{m_pidfd, POLLIN, 0};
+        pollfd ended { m_pidfd, POLLIN, 0 };
         ::poll(&ended, 1, kReapMs);
         ::close(m_pidfd);
         if (::waitpid(m_pid, nullptr, WNOHANG) == 0)
@@ -327,21 +327,16 @@ void SoundDecoder::reapLeftovers() noexcept
 
 bool SoundDecoder::idle() const
 {
-    pollfd readable{m_socket, POLLIN, 0};
+    pollfd readable { m_socket, POLLIN, 0 };
     return ::poll(&readable, 1, 0) == 0;
 }
 
 void SoundDecoder::receiveOrFail(void* data, std::size_t size, SoundFileReport& report)
 {
     switch (receive(m_socket, data, size, kStallMs)) {
-    case Received::All:
-        return;
-    case Received::Stalled:
-        report.ending = SoundFileReport::Ending::Stalled;
-        break;
-    case Received::Ended:
-        report.ending = SoundFileReport::Ending::DecoderDied;
-        break;
+    case Received::All: return;
+    case Received::Stalled: report.ending = SoundFileReport::Ending::Stalled; break;
+    case Received::Ended: report.ending = SoundFileReport::Ending::DecoderDied; break;
     }
     fail(TMediaPlayer::notPlayableText());
 }
@@ -363,7 +358,7 @@ DecodedSound SoundDecoder::decode(const QFileInfo& file, SoundFileReport& report
     if (!sendAll(m_socket, &length, sizeof length) || !sendAll(m_socket, path.constData(), length))
         fail(TMediaPlayer::unknownErrorText());
 
-    Answer answer{};
+    Answer answer {};
     receiveOrFail(&answer, sizeof answer, report);
     report.sndfileError = answer.sndfileError;
     report.format = answer.format;
@@ -409,7 +404,7 @@ DecodedSound SoundDecoder::decode(const QFileInfo& file, SoundFileReport& report
     if (pcm.isEmpty()) // a header without samples: nothing to play
         fail(TMediaPlayer::notPlayableText());
     report.ending = SoundFileReport::Ending::Decoded;
-    return {std::move(pcm), answer.channels, answer.rate};
+    return { std::move(pcm), answer.channels, answer.rate };
 }
 
 } // namespace

@@ -21,9 +21,9 @@ struct SoundFileReport {
     enum class Ending { Decoded, Refused, Stalled, DecoderDied };
     Ending ending = Ending::Refused;
     int sndfileError = 0; // libsndfile's code when it could not open the file
-    int format = 0;       // libsndfile's format code of an opened file
+    int format = 0; // libsndfile's format code of an opened file
     int channels = 0;
-    qint64 frames = 0;    // as the file's header claims
+    qint64 frames = 0; // as the file's header claims
 };
 
 DecodedSound decodeSoundFile(const QString& fileName, SoundFileReport* report = nullptr);

@@ -15,32 +15,32 @@ TStaticText::TStaticText(QWidget* parent)
 
 void TStaticText::setCaption(const QString& caption)
 {
-    if (caption == caption_)
+    if (caption == m_caption)
         return;
-    caption_ = caption;
+    m_caption = caption;
     update();
 }
 
 void TStaticText::setColor(TColor color)
 {
-    if (color_ && *color_ == color)
+    if (m_color && *m_color == color)
         return;
-    color_ = color;
+    m_color = color;
     update();
 }
 
 void TStaticText::setFontColor(TColor color)
 {
-    if (color == fontColor_)
+    if (color == m_fontColor)
         return;
-    fontColor_ = color;
+    m_fontColor = color;
     update();
 }
 
 void TStaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), color_ ? toQColor(*color_) : palette().color(QPalette::Window));
-    painter.setPen(toQColor(fontColor_));
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+    painter.fillRect(rect(), m_color ? toQColor(*m_color) : palette().color(QPalette::Window));
+    painter.setPen(toQColor(m_fontColor));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
 }

@@ -16,16 +16,16 @@ public:
     explicit TStaticText(QWidget* parent);
 
     void setCaption(const QString& caption);
-    QString caption() const { return caption_; }
+    QString caption() const { return m_caption; }
     void setColor(TColor color);
-    TColor color() const { return color_.value_or(clBtnFace); }
+    TColor color() const { return m_color.value_or(clBtnFace); }
     void setFontColor(TColor color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString caption_;
-    std::optional<TColor> color_;
-    TColor fontColor_ = clWindowText;
+    QString m_caption;
+    std::optional<TColor> m_color;
+    TColor m_fontColor = clWindowText;
 };

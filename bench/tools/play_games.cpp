@@ -43,10 +43,12 @@ bool playOneGame(Session& s)
         const int before = v.marks(0);
         if (const auto tile = Session::tileOfTarget(v)) {
             s.click(Session::tileCentre(*tile));
-            XDesktop::waitUntil([&] {
-                const GameView after = s.view();
-                return after.screen() != Screen::Game || after.marks(0) > before;
-            }, 2s);
+            XDesktop::waitUntil(
+                [&] {
+                    const GameView after = s.view();
+                    return after.screen() != Screen::Game || after.marks(0) > before;
+                },
+                2s);
         } else {
             s.click(layout::skipButton);
             XDesktop::waitUntil([] { return false; }, 100ms);
@@ -75,8 +77,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "play_games: game %d got stuck\n", g);
             return 1;
         }
-        std::printf("game=%d hwm_kb=%ld rss_kb=%ld\n", g, statusKb(s.run.pid(), "VmHWM:"),
-                    statusKb(s.run.pid(), "VmRSS:"));
+        std::printf(
+            "game=%d hwm_kb=%ld rss_kb=%ld\n", g, statusKb(s.run.pid(), "VmHWM:"), statusKb(s.run.pid(), "VmRSS:"));
         std::fflush(stdout);
     }
     s.run.stop();

@@ -99,7 +99,7 @@ int main(int argc, char** argv)
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(fd, &readable);
-        timeval wait{0, 100000};
+        timeval wait { 0, 100000 };
         select(fd + 1, &readable, nullptr, nullptr, &wait);
     }
     if (mapMs < 0) {

@@ -8,15 +8,15 @@
 
 namespace Farben {
 
-inline const QColor Gelb{255, 200, 0};
-inline const QColor Gruen{46, 178, 74};
-inline const QColor Blau{0, 122, 224};
-inline const QColor Violett{122, 64, 190};
-inline const QColor Magenta{222, 0, 138};
-inline const std::array<QColor, 5> Regenbogen{Gelb, Gruen, Blau, Violett, Magenta};
+inline const QColor Gelb { 255, 200, 0 };
+inline const QColor Gruen { 46, 178, 74 };
+inline const QColor Blau { 0, 122, 224 };
+inline const QColor Violett { 122, 64, 190 };
+inline const QColor Magenta { 222, 0, 138 };
+inline const std::array<QColor, 5> Regenbogen { Gelb, Gruen, Blau, Violett, Magenta };
 
 // The dark grey of the title word and the light part of the brand word.
-inline const QColor Dunkelgrau{68, 68, 68};
-inline const QColor Schwarz{0, 0, 0};
+inline const QColor Dunkelgrau { 68, 68, 68 };
+inline const QColor Schwarz { 0, 0, 0 };
 
 } // namespace Farben

@@ -6,21 +6,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 #include <numbers>
+#include <vector>
 
 namespace Klaenge {
 namespace {
 
 struct Note {
-    double frequenz;   // Hz
-    double beginn;     // s
-    double dauer;      // s, including the release
+    double frequenz; // Hz
+    double beginn; // s
+    double dauer; // s, including the release
     double lautstaerke;
     double abklingzeit; // s, time constant of the exponential decay
     std::vector<double> obertoene; // amplitude of partial 1, 2, ...
-    double anstieg = 0.006;  // s
-    double ausklang = 0.04;  // s
+    double anstieg = 0.006; // s
+    double ausklang = 0.04; // s
 };
 
 double rampe(double t, double laenge)
@@ -38,8 +38,8 @@ void spiele(Signal& s, const Note& n)
         s.resize(anfang + laenge, 0.0);
     for (int i = 0; i < laenge; ++i) {
         const double t = static_cast<double>(i) / Abtastrate;
-        const double huelle = rampe(t, n.anstieg) * rampe(n.dauer - t, n.ausklang) *
-                              std::exp(-t / n.abklingzeit) * n.lautstaerke;
+        const double huelle
+            = rampe(t, n.anstieg) * rampe(n.dauer - t, n.ausklang) * std::exp(-t / n.abklingzeit) * n.lautstaerke;
         double wert = 0;
         int k = 1;
         for (double a : n.obertoene) {
@@ -73,9 +73,9 @@ void le(QByteArray& b, std::uint32_t v, int bytes)
 Signal Richtig()
 {
     Signal s;
-    const std::vector<double> glocke{1.0, 0.0, 0.28, 0.0, 0.1, 0.05};
-    spiele(s, {880.0, 0.0, 0.22, 0.8, 0.12, glocke, 0.004, 0.05});
-    spiele(s, {1318.5, 0.11, 0.39, 1.0, 0.16, glocke, 0.004, 0.08});
+    const std::vector<double> glocke { 1.0, 0.0, 0.28, 0.0, 0.1, 0.05 };
+    spiele(s, { 880.0, 0.0, 0.22, 0.8, 0.12, glocke, 0.004, 0.05 });
+    spiele(s, { 1318.5, 0.11, 0.39, 1.0, 0.16, glocke, 0.004, 0.08 });
     return normalisiert(s);
 }
 
@@ -83,25 +83,25 @@ Signal Falsch()
 {
     Signal s;
     // Odd partials give the hollow, buzzy timbre of a square wave.
-    const std::vector<double> summer{1.0, 0.0, 0.42, 0.0, 0.24, 0.0, 0.14, 0.0, 0.08};
-    spiele(s, {220.0, 0.0, 0.22, 1.0, 0.4, summer, 0.01, 0.05});
-    spiele(s, {164.8, 0.2, 0.35, 1.0, 0.35, summer, 0.01, 0.1});
+    const std::vector<double> summer { 1.0, 0.0, 0.42, 0.0, 0.24, 0.0, 0.14, 0.0, 0.08 };
+    spiele(s, { 220.0, 0.0, 0.22, 1.0, 0.4, summer, 0.01, 0.05 });
+    spiele(s, { 164.8, 0.2, 0.35, 1.0, 0.35, summer, 0.01, 0.1 });
     return normalisiert(s);
 }
 
 Signal Gewonnen()
 {
     Signal s;
-    const std::vector<double> blech{1.0, 0.55, 0.35, 0.22, 0.12, 0.06};
+    const std::vector<double> blech { 1.0, 0.55, 0.35, 0.22, 0.12, 0.06 };
     const double c5 = 523.25, e5 = 659.26, g5 = 783.99, c6 = 1046.5;
-    spiele(s, {c5, 0.00, 0.22, 0.8, 0.5, blech, 0.012, 0.05});
-    spiele(s, {e5, 0.13, 0.22, 0.8, 0.5, blech, 0.012, 0.05});
-    spiele(s, {g5, 0.26, 0.22, 0.8, 0.5, blech, 0.012, 0.05});
+    spiele(s, { c5, 0.00, 0.22, 0.8, 0.5, blech, 0.012, 0.05 });
+    spiele(s, { e5, 0.13, 0.22, 0.8, 0.5, blech, 0.012, 0.05 });
+    spiele(s, { g5, 0.26, 0.22, 0.8, 0.5, blech, 0.012, 0.05 });
     // The closing chord: top note with the triad below it, held and let ring.
-    spiele(s, {c6, 0.40, 1.2, 1.0, 0.7, blech, 0.015, 0.35});
-    spiele(s, {g5, 0.40, 1.2, 0.45, 0.7, blech, 0.015, 0.35});
-    spiele(s, {e5, 0.40, 1.2, 0.4, 0.7, blech, 0.015, 0.35});
-    spiele(s, {c5, 0.40, 1.2, 0.4, 0.7, blech, 0.015, 0.35});
+    spiele(s, { c6, 0.40, 1.2, 1.0, 0.7, blech, 0.015, 0.35 });
+    spiele(s, { g5, 0.40, 1.2, 0.45, 0.7, blech, 0.015, 0.35 });
+    spiele(s, { e5, 0.40, 1.2, 0.4, 0.7, blech, 0.015, 0.35 });
+    spiele(s, { c5, 0.40, 1.2, 0.4, 0.7, blech, 0.015, 0.35 });
     return normalisiert(s);
 }
 
@@ -117,7 +117,7 @@ QByteArray wav(const Signal& signal)
     le(b, 1, 2); // mono
     le(b, Abtastrate, 4);
     le(b, Abtastrate * 2, 4); // bytes per second
-    le(b, 2, 2);              // bytes per frame
+    le(b, 2, 2); // bytes per frame
     le(b, 16, 2);
     b.append("data", 4);
     le(b, daten, 4);

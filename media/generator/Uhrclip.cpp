@@ -91,9 +91,9 @@ QByteArray bitmapInfoHeader(int breite, int hoehe)
     u32(b, 40);
     u32(b, static_cast<std::uint32_t>(breite));
     u32(b, static_cast<std::uint32_t>(hoehe)); // positive: rows bottom-up
-    u16(b, 1);                                 // planes
-    u16(b, 24);                                // bits per pixel
-    u32(b, 0);                                 // BI_RGB
+    u16(b, 1); // planes
+    u16(b, 24); // bits per pixel
+    u32(b, 0); // BI_RGB
     u32(b, static_cast<std::uint32_t>(zeilenlaenge(breite) * hoehe));
     u32(b, 3780); // 96 dpi as pixels per metre
     u32(b, 3780);
@@ -105,7 +105,7 @@ QByteArray bitmapInfoHeader(int breite, int hoehe)
 QPointF aufKreis(QPointF mitte, double radius, double grad)
 {
     const double bogen = grad * std::numbers::pi / 180.0;
-    return {mitte.x() + radius * std::sin(bogen), mitte.y() - radius * std::cos(bogen)};
+    return { mitte.x() + radius * std::sin(bogen), mitte.y() - radius * std::cos(bogen) };
 }
 
 } // namespace
@@ -169,7 +169,7 @@ QByteArray avi()
     QByteArray avih;
     u32(avih, MikrosekundenProBild);
     u32(avih, static_cast<std::uint32_t>(static_cast<long long>(rahmen) * 1000000 / MikrosekundenProBild + 1));
-    u32(avih, 0);    // padding granularity
+    u32(avih, 0); // padding granularity
     u32(avih, 0x10); // AVIF_HASINDEX
     u32(avih, Bilder);
     u32(avih, 0); // initial frames
@@ -193,15 +193,14 @@ QByteArray avi()
     u32(strh, Bilder);
     u32(strh, static_cast<std::uint32_t>(rahmen));
     u32(strh, 0xFFFFFFFF); // quality: default
-    u32(strh, 0);          // sample size: varies (video)
+    u32(strh, 0); // sample size: varies (video)
     u16(strh, 0);
     u16(strh, 0);
     u16(strh, Breite);
     u16(strh, Hoehe);
 
-    const QByteArray hdrl = liste("hdrl", chunk("avih", avih) +
-                                              liste("strl", chunk("strh", strh) +
-                                                                chunk("strf", bitmapInfoHeader(Breite, Hoehe))));
+    const QByteArray hdrl = liste("hdrl",
+        chunk("avih", avih) + liste("strl", chunk("strh", strh) + chunk("strf", bitmapInfoHeader(Breite, Hoehe))));
 
     QByteArray bilder;
     QByteArray index;
@@ -248,7 +247,7 @@ QByteArray segmentBmp()
     QByteArray b;
     b.append("BM", 2);
     u32(b, static_cast<std::uint32_t>(14 + 40 + pixel.size()));
-    u32(b, 0);       // reserved
+    u32(b, 0); // reserved
     u32(b, 14 + 40); // offset of the pixels
     b.append(bitmapInfoHeader(SegmentKante, SegmentKante));
     b.append(pixel);

@@ -5,9 +5,9 @@
 
 #include "Farben.h"
 
+#include <QConicalGradient>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QConicalGradient>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -99,14 +99,14 @@ double schreibe(QPainter& p, const std::vector<Abschnitt>& teile, int pixel, dou
 
 std::vector<Abschnitt> titelwort()
 {
-    return {{QStringLiteral("Tint"), true, Farben::Dunkelgrau},
-            {QStringLiteral("arium"), false, Farben::Dunkelgrau}};
+    return { { QStringLiteral("Tint"), true, Farben::Dunkelgrau },
+        { QStringLiteral("arium"), false, Farben::Dunkelgrau } };
 }
 
 std::vector<Abschnitt> markenwort(double abstand)
 {
-    return {{QStringLiteral("iri"), false, Farben::Dunkelgrau, abstand},
-            {QStringLiteral("soft"), true, Farben::Schwarz, abstand}};
+    return { { QStringLiteral("iri"), false, Farben::Dunkelgrau, abstand },
+        { QStringLiteral("soft"), true, Farben::Schwarz, abstand } };
 }
 
 // The eye: an almond whose upper lid is a rainbow of five bands meeting in
@@ -158,7 +158,7 @@ void zeichneAuge(QPainter& p, QPointF mitte, double weite, double offen = 1.0)
     p.restore();
 
     // Upper lid: five bands from yellow outside to magenta inside.
-    const std::array<double, 6> scheitel{-0.25, -0.219, -0.188, -0.157, -0.126, -0.095};
+    const std::array<double, 6> scheitel { -0.25, -0.219, -0.188, -0.157, -0.126, -0.095 };
     for (int i = 0; i < 5; ++i) {
         p.setBrush(farben[i]);
         p.drawPath(band(scheitel[i], scheitel[i + 1]));
@@ -235,8 +235,9 @@ void zeichneFragezeichen(QPainter& p, QRect kasten, QColor farbe)
         const QRectF neu = QFontMetricsF(f).tightBoundingRect(zeichen);
         m.setFont(f);
         m.setPen(Qt::white);
-        m.drawText(QPointF((kasten.width() - neu.width()) / 2 - neu.left(),
-                           (kasten.height() - neu.height()) / 2 - neu.top()), zeichen);
+        m.drawText(
+            QPointF((kasten.width() - neu.width()) / 2 - neu.left(), (kasten.height() - neu.height()) / 2 - neu.top()),
+            zeichen);
     }
     const int w = kasten.width();
     const int h = kasten.height();
@@ -265,8 +266,8 @@ QImage Titelbild(bool mitMotto)
     const auto titel = titelwort();
     schreibe(p, titel, passendeGroesse(titel, 203), 28, 248);
     if (mitMotto) {
-        const std::vector<Abschnitt> motto{
-            {QStringLiteral("Erkennen Sie die richtige Farbe wieder!"), false, Farben::Dunkelgrau}};
+        const std::vector<Abschnitt> motto { { QStringLiteral("Erkennen Sie die richtige Farbe wieder!"), false,
+            Farben::Dunkelgrau } };
         schreibe(p, motto, passendeGroesse(motto, 428), 251, 262);
     }
     return bild;
@@ -287,17 +288,17 @@ QImage Kartenbild()
         int x, y, seite;
         QColor farbe;
     };
-    const std::array<Kachel, 9> kacheln{{
-        {Form::Quadrat, 14, 96, 86, QColor(93, 177, 235)},
-        {Form::Abgerundet, 78, 40, 104, QColor(35, 86, 211)},
-        {Form::Quadrat, 150, 118, 92, QColor(73, 144, 179)},
-        {Form::Kreis, 214, 30, 96, QColor(66, 154, 229)},
-        {Form::Abgerundet, 280, 104, 110, QColor(95, 93, 149)},
-        {Form::Quadrat, 354, 46, 80, QColor(102, 190, 197)},
-        {Form::Abgerundet, 410, 128, 88, QColor(116, 116, 163)},
-        {Form::Quadrat, 444, 62, 64, QColor(93, 177, 235)},
-        {Form::Abgerundet, 120, 176, 60, QColor(95, 93, 149)},
-    }};
+    const std::array<Kachel, 9> kacheln { {
+        { Form::Quadrat, 14, 96, 86, QColor(93, 177, 235) },
+        { Form::Abgerundet, 78, 40, 104, QColor(35, 86, 211) },
+        { Form::Quadrat, 150, 118, 92, QColor(73, 144, 179) },
+        { Form::Kreis, 214, 30, 96, QColor(66, 154, 229) },
+        { Form::Abgerundet, 280, 104, 110, QColor(95, 93, 149) },
+        { Form::Quadrat, 354, 46, 80, QColor(102, 190, 197) },
+        { Form::Abgerundet, 410, 128, 88, QColor(116, 116, 163) },
+        { Form::Quadrat, 444, 62, 64, QColor(93, 177, 235) },
+        { Form::Abgerundet, 120, 176, 60, QColor(95, 93, 149) },
+    } };
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(Qt::black, 0));
     for (const auto& k : kacheln) {
@@ -320,10 +321,10 @@ QImage Fussleiste()
 {
     QImage bild = leer(800, 45, Qt::white);
     QPainter p(&bild);
-    const std::vector<Abschnitt> zeile{
-        {QStringLiteral("irisoft Spiele \u00B7 Wir bringen Farbe ins Spiel"), false, Farben::Schwarz}};
+    const std::vector<Abschnitt> zeile { { QStringLiteral("irisoft Spiele \u00B7 Wir bringen Farbe ins Spiel"), false,
+        Farben::Schwarz } };
     schreibe(p, zeile, passendeGroesse(zeile, 269), 33, 22);
-    const std::vector<Abschnitt> marke{{QStringLiteral("irisoft"), true, Farben::Schwarz}};
+    const std::vector<Abschnitt> marke { { QStringLiteral("irisoft"), true, Farben::Schwarz } };
     schreibe(p, marke, passendeGroesse(marke, 64), 658, 13);
     return bild;
 }

@@ -40,9 +40,9 @@ void bilder(const QDir& ziel)
     speichereBild(Zeichnung::Fussleiste(), ziel.filePath(QStringLiteral("Fussleiste.png")));
     speichereBild(Zeichnung::Spielleiste(), ziel.filePath(QStringLiteral("Spielleiste.png")));
     speichereBild(Zeichnung::Programmsymbol(256), ziel.filePath(QStringLiteral("Programmsymbol.png")));
-    for (int kante : std::array{16, 24, 32, 48, 64, 128, 256})
-        speichereBild(Zeichnung::Programmsymbol(kante),
-                      ziel.filePath(QStringLiteral("Programmsymbol-%1.png").arg(kante)));
+    for (int kante : std::array { 16, 24, 32, 48, 64, 128, 256 })
+        speichereBild(
+            Zeichnung::Programmsymbol(kante), ziel.filePath(QStringLiteral("Programmsymbol-%1.png").arg(kante)));
 }
 
 void dateien(const QDir& ziel)

@@ -28,16 +28,15 @@ void endProcess(QProcess& process)
 
 const QStringList& GameRun::mediaFiles()
 {
-    static const QStringList files{"Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp",
-                                   "TintariumRichtig.wav", "TintariumFalsch.wav",
-                                   "TintariumGewonnen.wav"};
+    static const QStringList files { "Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp", "TintariumRichtig.wav",
+        "TintariumFalsch.wav", "TintariumGewonnen.wav" };
     return files;
 }
 
 GameRun::GameRun()
 {
     for (const QString& file : mediaFiles())
-        QFile::copy(QStringLiteral(TINTARIUM_MEDIA_DIR "/") + file, folder_.filePath(file));
+        QFile::copy(QStringLiteral(TINTARIUM_MEDIA_DIR "/") + file, m_folder.filePath(file));
 }
 
 GameRun::~GameRun()
@@ -47,63 +46,63 @@ GameRun::~GameRun()
 
 void GameRun::leaveOut(const QString& file)
 {
-    QFile::remove(folder_.filePath(file));
+    QFile::remove(m_folder.filePath(file));
 }
 
 void GameRun::overwrite(const QString& file, const QByteArray& content)
 {
-    QFile out(folder_.filePath(file));
+    QFile out(m_folder.filePath(file));
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         out.write(content);
 }
 
 bool GameRun::start()
 {
-    process_.setWorkingDirectory(folder_.path());
-    process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(program_, {});
-    return process_.waitForStarted(10000);
+    m_process.setWorkingDirectory(m_folder.path());
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.start(m_program, {});
+    return m_process.waitForStarted(10000);
 }
 
 bool GameRun::running()
 {
-    if (process_.state() == QProcess::NotRunning)
+    if (m_process.state() == QProcess::NotRunning)
         return false;
     // QProcess learns of the end only in its event loop or in a wait, and
     // the tests run no event loop: a wait of no time lets it look.
-    return !process_.waitForFinished(0);
+    return !m_process.waitForFinished(0);
 }
 
 qint64 GameRun::pid() const
 {
-    return process_.processId();
+    return m_process.processId();
 }
 
 std::optional<int> GameRun::waitForExit(std::chrono::milliseconds timeout)
 {
-    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(int(timeout.count())))
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(int(timeout.count())))
         return std::nullopt;
-    if (process_.exitStatus() != QProcess::NormalExit)
+    if (m_process.exitStatus() != QProcess::NormalExit)
         return 128 + 9;
-    return process_.exitCode();
+    return m_process.exitCode();
 }
 
 void GameRun::stop()
 {
-    endProcess(process_);
+    endProcess(m_process);
 }
 
 QString GameRun::errorOutput()
 {
-    return QString::fromLocal8Bit(process_.readAllStandardError());
+    return QString::fromLocal8Bit(m_process.readAllStandardError());
 }
 
 SinkRecorder::SinkRecorder()
 {
-    process_.start(QStringLiteral("parec"), {"-d", "null.monitor", "--raw", "--format=s16le",
-                                             "--rate=44100", "--channels=1", "--latency-msec=20"});
-    process_.waitForStarted(5000);
+    m_process.start(QStringLiteral("parec"),
+        { "-d", "null.monitor", "--raw", "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=20" });
+    m_process.waitForStarted(5000);
 }
 
 SinkRecorder::~SinkRecorder()
@@ -113,12 +112,12 @@ SinkRecorder::~SinkRecorder()
 
 int SinkRecorder::peak()
 {
-    process_.waitForReadyRead(50);
-    samples_ += process_.readAllStandardOutput();
+    m_process.waitForReadyRead(50);
+    m_samples += m_process.readAllStandardOutput();
     int loudest = 0;
-    for (qsizetype i = 0; i + 1 < samples_.size(); i += 2) {
+    for (qsizetype i = 0; i + 1 < m_samples.size(); i += 2) {
         qint16 sample;
-        std::memcpy(&sample, samples_.constData() + i, 2);
+        std::memcpy(&sample, m_samples.constData() + i, 2);
         loudest = std::max(loudest, std::abs(int(sample)));
     }
     return loudest;
@@ -126,5 +125,5 @@ int SinkRecorder::peak()
 
 void SinkRecorder::stop()
 {
-    endProcess(process_);
+    endProcess(m_process);
 }

@@ -11,8 +11,7 @@
 #include <chrono>
 #include <optional>
 
-class GameRun
-{
+class GameRun {
 public:
     static const QStringList& mediaFiles();
 
@@ -23,8 +22,8 @@ public:
     // is the default.
     void leaveOut(const QString& file);
     void overwrite(const QString& file, const QByteArray& content);
-    QString folder() const { return folder_.path(); }
-    void setProgram(const QString& program) { program_ = program; }
+    QString folder() const { return m_folder.path(); }
+    void setProgram(const QString& program) { m_program = program; }
 
     bool start();
     // True while the program runs; it notices an end without an event loop.
@@ -37,14 +36,13 @@ public:
     QString errorOutput();
 
 private:
-    QTemporaryDir folder_;
-    QString program_ = QStringLiteral(TINTARIUM_BINARY);
-    QProcess process_;
+    QTemporaryDir m_folder;
+    QString m_program = QStringLiteral(TINTARIUM_BINARY);
+    QProcess m_process;
 };
 
 // Records what the PulseAudio null sink plays, as 16-bit mono samples.
-class SinkRecorder
-{
+class SinkRecorder {
 public:
     SinkRecorder();
     ~SinkRecorder();
@@ -53,6 +51,6 @@ public:
     void stop();
 
 private:
-    QProcess process_;
-    QByteArray samples_;
+    QProcess m_process;
+    QByteArray m_samples;
 };

@@ -5,31 +5,31 @@
 #include <QRect>
 
 GameView::GameView(const QImage& screenshot, QPoint windowOrigin)
-    : shot_(screenshot)
-    , origin_(windowOrigin)
+    : m_shot(screenshot)
+    , m_origin(windowOrigin)
 {
 }
 
 QRgb GameView::pixel(QPoint p) const
 {
-    const QPoint at = p + origin_;
-    if (!shot_.rect().contains(at))
+    const QPoint at = p + m_origin;
+    if (!m_shot.rect().contains(at))
         return 0;
-    return shot_.pixel(at) | 0xFF000000;
+    return m_shot.pixel(at) | 0xFF000000;
 }
 
 Screen GameView::screen() const
 {
     using namespace layout;
-    if (pixel({400, 318}) == titleBlue && pixel({690, 318}) == titleBlue)
+    if (pixel({ 400, 318 }) == titleBlue && pixel({ 690, 318 }) == titleBlue)
         return Screen::Setup;
-    if (pixel({600, 328}) == titleBlue && pixel({785, 328}) == titleBlue)
+    if (pixel({ 600, 328 }) == titleBlue && pixel({ 785, 328 }) == titleBlue)
         return Screen::Game;
-    if (pixel({165, 400}) == winnerGrey)
+    if (pixel({ 165, 400 }) == winnerGrey)
         return Screen::Winner;
-    if (pixel({5, 400}) == cardGrey)
+    if (pixel({ 5, 400 }) == cardGrey)
         return Screen::NextPlayer;
-    if (pixel({5, 400}) == buttonFace && pixel({805, 400}) != buttonFace)
+    if (pixel({ 5, 400 }) == buttonFace && pixel({ 805, 400 }) != buttonFace)
         return Screen::Start;
     return Screen::Unknown;
 }
@@ -48,7 +48,7 @@ TargetShape GameView::targetShape() const
     // the circle also the corners of that square. Of the full-size kinds the
     // rectangle fills its outermost corner, the rounded rectangle only points
     // a little further in, the ellipse neither.
-    const QPoint topLeft{518, 343};
+    const QPoint topLeft { 518, 343 };
     const QRgb centre = pixel(layout::targetCentre);
     if (centre == layout::buttonFace)
         return TargetShape::Hidden;
@@ -107,5 +107,5 @@ std::optional<QRgb> GameView::mark(int player, int k) const
 
 QImage GameView::region(const QRect& r) const
 {
-    return shot_.copy(r.translated(origin_));
+    return m_shot.copy(r.translated(m_origin));
 }

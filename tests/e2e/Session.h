@@ -14,8 +14,7 @@
 
 inline const QString shotsDir = QStringLiteral(TINTARIUM_SHOTS_DIR);
 
-class Session
-{
+class Session {
 public:
     // Starts the program and waits for its window; returns false if it
     // never appeared.
@@ -67,10 +66,12 @@ public:
             return false;
         for (int attempt = 0; attempt < 5; ++attempt) {
             std::optional<QString> box;
-            const bool ready = XDesktop::waitUntil([&] {
-                box = errorBoxWindow();
-                return !box || desk.xdotool({"getwindowfocus"}).trimmed() == *box;
-            }, 5s);
+            const bool ready = XDesktop::waitUntil(
+                [&] {
+                    box = errorBoxWindow();
+                    return !box || desk.xdotool({ "getwindowfocus" }).trimmed() == *box;
+                },
+                5s);
             if (!ready)
                 return false;
             if (box)
@@ -99,7 +100,7 @@ public:
     void restPointer()
     {
         const QPoint at = layout::restingPlace + origin;
-        desk.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        desk.xdotool({ "mousemove", QString::number(at.x()), QString::number(at.y()) });
     }
 
     // Presses the key and returns which of the areas took the keyboard focus
@@ -112,16 +113,18 @@ public:
         const GameView before = view();
         desk.key(key);
         int found = -1;
-        XDesktop::waitUntil([&] {
-            const GameView now = view();
-            for (int i = 0; i < int(areas.size()); ++i) {
-                if (i != from && now.region(areas[std::size_t(i)]) != before.region(areas[std::size_t(i)])) {
-                    found = i;
-                    return true;
+        XDesktop::waitUntil(
+            [&] {
+                const GameView now = view();
+                for (int i = 0; i < int(areas.size()); ++i) {
+                    if (i != from && now.region(areas[std::size_t(i)]) != before.region(areas[std::size_t(i)])) {
+                        found = i;
+                        return true;
+                    }
                 }
-            }
-            return false;
-        }, 2s);
+                return false;
+            },
+            2s);
         XDesktop::waitUntil([] { return false; }, 150ms);
         return found;
     }
@@ -162,8 +165,8 @@ public:
     }
 
     // Radio items stand one under the other in the group's client area.
-    static QPoint playersItem(int index) { return {335, 348 + index * 35}; }
-    static QPoint difficultyItem(int index) { return {590, 352 + index * 37}; }
+    static QPoint playersItem(int index) { return { 335, 348 + index * 35 }; }
+    static QPoint difficultyItem(int index) { return { 590, 352 + index * 37 }; }
 
     // The first shown tile whose fill is exactly the target colour.
     static std::optional<int> tileOfTarget(const GameView& v)

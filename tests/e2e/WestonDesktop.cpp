@@ -23,7 +23,7 @@ QImage WestonDesktop::screenshot() const
         shooter.waitForFinished(3000);
         return {};
     }
-    const QStringList shots = QDir(folder.path()).entryList({QStringLiteral("*.png")}, QDir::Files);
+    const QStringList shots = QDir(folder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files);
     if (shots.isEmpty())
         return {};
     return QImage(folder.filePath(shots.first())).convertToFormat(QImage::Format_RGB32);

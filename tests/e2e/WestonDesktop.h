@@ -11,8 +11,7 @@
 
 #include <optional>
 
-class WestonDesktop
-{
+class WestonDesktop {
 public:
     // The whole output as it is now; a null image if weston gave none.
     QImage screenshot() const;

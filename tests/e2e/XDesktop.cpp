@@ -23,26 +23,26 @@ int ignoreXError(Display*, XErrorEvent*)
 } // namespace
 
 XDesktop::XDesktop()
-    : display_(XOpenDisplay(nullptr))
+    : m_display(XOpenDisplay(nullptr))
 {
     XSetErrorHandler(ignoreXError);
 }
 
 XDesktop::~XDesktop()
 {
-    if (display_)
-        XCloseDisplay(display_);
+    if (m_display)
+        XCloseDisplay(m_display);
 }
 
 QImage XDesktop::screenshot() const
 {
-    if (!display_)
+    if (!m_display)
         return {};
-    const Window root = DefaultRootWindow(display_);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, root, &attributes);
-    XImage* image = XGetImage(display_, root, 0, 0, unsigned(attributes.width),
-                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    const Window root = DefaultRootWindow(m_display);
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(m_display, root, &attributes);
+    XImage* image
+        = XGetImage(m_display, root, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
     if (!image)
         return {};
     QImage result(attributes.width, attributes.height, QImage::Format_RGB32);
@@ -51,7 +51,7 @@ QImage XDesktop::screenshot() const
         for (int x = 0; x < attributes.width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
             line[x] = qRgb(int((pixel & image->red_mask) >> 16), int((pixel & image->green_mask) >> 8),
-                           int(pixel & image->blue_mask));
+                int(pixel & image->blue_mask));
         }
     }
     XDestroyImage(image);
@@ -72,30 +72,29 @@ QString XDesktop::xdotool(const QStringList& arguments) const
 
 void XDesktop::click(QPoint at, int button) const
 {
-    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()),
-             "click", QString::number(button)});
+    xdotool({ "mousemove", QString::number(at.x()), QString::number(at.y()), "click", QString::number(button) });
 }
 
 void XDesktop::doubleClick(QPoint at) const
 {
-    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()),
-             "click", "--repeat", "2", "--delay", "80", "1"});
+    xdotool({ "mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2", "--delay", "80",
+        "1" });
 }
 
 void XDesktop::key(const QString& keyName) const
 {
-    xdotool({"key", "--clearmodifiers", keyName});
+    xdotool({ "key", "--clearmodifiers", keyName });
 }
 
 void XDesktop::type(const QString& text) const
 {
-    xdotool({"type", "--delay", "30", text});
+    xdotool({ "type", "--delay", "30", text });
 }
 
 QStringList XDesktop::windowsNamed(const QString& name) const
 {
-    const QString found = xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"});
-    return found.isEmpty() ? QStringList{} : found.split('\n', Qt::SkipEmptyParts);
+    const QString found = xdotool({ "search", "--onlyvisible", "--name", "^" + name + "$" });
+    return found.isEmpty() ? QStringList {} : found.split('\n', Qt::SkipEmptyParts);
 }
 
 std::optional<QRect> XDesktop::windowGeometry(const QString& windowId) const
@@ -104,29 +103,29 @@ std::optional<QRect> XDesktop::windowGeometry(const QString& windowId) const
     // to the root window's coordinates.
     bool valid = false;
     const Window window = windowId.toULong(&valid);
-    if (!display_ || !valid)
+    if (!m_display || !valid)
         return std::nullopt;
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display_, window, &attributes))
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(m_display, window, &attributes))
         return std::nullopt;
     int x = 0, y = 0;
     Window child = 0;
-    if (!XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
+    if (!XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child))
         return std::nullopt;
     return QRect(x, y, attributes.width, attributes.height);
 }
 
 QSize XDesktop::size() const
 {
-    if (!display_)
+    if (!m_display)
         return {};
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, DefaultRootWindow(display_), &attributes);
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(m_display, DefaultRootWindow(m_display), &attributes);
     return QSize(attributes.width, attributes.height);
 }
 
-bool XDesktop::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-                         std::chrono::milliseconds every)
+bool XDesktop::waitUntil(
+    const std::function<bool()>& condition, std::chrono::milliseconds timeout, std::chrono::milliseconds every)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {

@@ -17,15 +17,14 @@ using namespace std::chrono_literals;
 
 struct _XDisplay;
 
-class XDesktop
-{
+class XDesktop {
 public:
     XDesktop();
     ~XDesktop();
     XDesktop(const XDesktop&) = delete;
     XDesktop& operator=(const XDesktop&) = delete;
 
-    bool connected() const { return display_ != nullptr; }
+    bool connected() const { return m_display != nullptr; }
 
     // The whole screen as it is now.
     QImage screenshot() const;
@@ -43,13 +42,12 @@ public:
     QSize size() const;
 
     // Polls the predicate until it holds or the timeout runs out.
-    static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds timeout,
-                          std::chrono::milliseconds every = 50ms);
+    static bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+        std::chrono::milliseconds every = 50ms);
 
     // Runs xdotool with the arguments; returns its standard output.
     QString xdotool(const QStringList& arguments) const;
 
 private:
-    _XDisplay* display_ = nullptr;
+    _XDisplay* m_display = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "Session.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QRect>
 
 #include <gtest/gtest.h>
@@ -16,8 +16,7 @@
 
 namespace {
 
-class EndToEnd : public ::testing::Test, public Session
-{
+class EndToEnd : public ::testing::Test, public Session {
 protected:
     void SetUp() override { ASSERT_TRUE(desk.connected()) << "no X display"; }
 };
@@ -50,8 +49,8 @@ TEST_F(EndToEnd, StartScreenSetupScreenNamesInstructionsAndSound)
     saveWindowShot("setup");
 
     // The instructions open with their title strip and credits line, and close.
-    const QPoint instructionsTitle{280, 318};
-    const QPoint creditsLine{700, 540};
+    const QPoint instructionsTitle { 280, 318 };
+    const QPoint creditsLine { 700, 540 };
     EXPECT_NE(view().pixel(instructionsTitle), layout::titleBlue);
     click(layout::instructionsButton);
     EXPECT_TRUE(XDesktop::waitUntil([&] { return view().pixel(instructionsTitle) == layout::titleBlue; }, 3s));
@@ -64,9 +63,9 @@ TEST_F(EndToEnd, StartScreenSetupScreenNamesInstructionsAndSound)
     // The sound button names what a click would do; two clicks restore it.
     // (The caption only: the focus frame moves to the button it clicks.)
     const QRect soundButton(layout::soundButton - QPoint(25, 6), QSize(50, 12));
-    desk.xdotool({"mousemove", QString::number(origin.x() + layout::soundButton.x()),
-                  QString::number(origin.y() + layout::soundButton.y())});
-    XDesktop::waitUntil([] { return false; }, 300ms);   // let the hover look settle
+    desk.xdotool({ "mousemove", QString::number(origin.x() + layout::soundButton.x()),
+        QString::number(origin.y() + layout::soundButton.y()) });
+    XDesktop::waitUntil([] { return false; }, 300ms); // let the hover look settle
     const QImage before = view().region(soundButton);
     click(layout::soundButton);
     EXPECT_TRUE(XDesktop::waitUntil([&] { return view().region(soundButton) != before; }, 3s));
@@ -119,7 +118,7 @@ TEST_F(EndToEnd, KeysReachOnlyTheScreenOnTop)
     ASSERT_TRUE(waitForScreen(Screen::Start));
     // The keyboard focus goes to the new window, as a window manager gives
     // it; without one, keys follow the pointer and Qt draws no focus.
-    desk.xdotool({"windowfocus", window});
+    desk.xdotool({ "windowfocus", window });
     restPointer();
     XDesktop::waitUntil([] { return false; }, 300ms);
     // The start screen's one button keeps the focus; space presses it.
@@ -129,8 +128,8 @@ TEST_F(EndToEnd, KeysReachOnlyTheScreenOnTop)
     ASSERT_TRUE(waitForScreen(Screen::Setup));
 
     using namespace layout;
-    const std::vector<QRect> setup{name1Area, name2Area, difficultyArea, quitArea,
-                                   playArea, playersArea, instructionsArea, soundArea};
+    const std::vector<QRect> setup { name1Area, name2Area, difficultyArea, quitArea, playArea, playersArea,
+        instructionsArea, soundArea };
     // Shown anew, the setup screen has the focus in its first name.
     restPointer();
     XDesktop::waitUntil([] { return false; }, 300ms);
@@ -138,10 +137,10 @@ TEST_F(EndToEnd, KeysReachOnlyTheScreenOnTop)
     int at = 0;
     for (int i = 0; i < 8; ++i)
         forward.push_back(at = moveFocus("Tab", setup, at));
-    EXPECT_EQ(forward, std::vector<int>({1, 2, 3, 4, 5, 6, 7, 0})) << "Tab on the setup screen";
+    EXPECT_EQ(forward, std::vector<int>({ 1, 2, 3, 4, 5, 6, 7, 0 })) << "Tab on the setup screen";
     for (int i = 0; i < 8; ++i)
         backward.push_back(at = moveFocus("shift+Tab", setup, at));
-    EXPECT_EQ(backward, std::vector<int>({7, 6, 5, 4, 3, 2, 1, 0})) << "Backtab on the setup screen";
+    EXPECT_EQ(backward, std::vector<int>({ 7, 6, 5, 4, 3, 2, 1, 0 })) << "Backtab on the setup screen";
 
     // From "Játék" with the focus on it, Enter plays; its look is kept to
     // compare the setup screen with after the game.
@@ -153,12 +152,12 @@ TEST_F(EndToEnd, KeysReachOnlyTheScreenOnTop)
     ASSERT_TRUE(waitForScreen(Screen::Game));
 
     // The game screen's cycle is "Tovább", "Vissza".
-    const std::vector<QRect> game{skipArea, backArea};
+    const std::vector<QRect> game { skipArea, backArea };
     at = 0;
     std::vector<int> gameWalk;
-    for (const char* key : {"Tab", "Tab", "shift+Tab", "shift+Tab"})
+    for (const char* key : { "Tab", "Tab", "shift+Tab", "shift+Tab" })
         gameWalk.push_back(at = moveFocus(key, game, at));
-    EXPECT_EQ(gameWalk, std::vector<int>({1, 0, 1, 0})) << "Tab and Backtab on the game screen";
+    EXPECT_EQ(gameWalk, std::vector<int>({ 1, 0, 1, 0 })) << "Tab and Backtab on the game screen";
 
     // Tab, letters, Escape and Enter through the game: Enter and space on
     // "Tovább" skip a turn, letters and Escape on "Vissza" do nothing.
@@ -242,11 +241,16 @@ TEST_F(EndToEnd, TwoPlayersPlayToAWin)
     // the hits and the player are read from the screen each time.
     int current = 1;
     bool heard = false;
-    const TargetShape levels[] = {TargetShape::Circle, TargetShape::Ellipse, TargetShape::Rectangle,
-                                  TargetShape::RoundRect, TargetShape::Square};
+    const TargetShape levels[] = { TargetShape::Circle, TargetShape::Ellipse, TargetShape::Rectangle,
+        TargetShape::RoundRect, TargetShape::Square };
     const auto onTop = [&] {
         Screen s = Screen::Unknown;
-        XDesktop::waitUntil([&] { s = view().screen(); return s != Screen::Unknown; }, 5s);
+        XDesktop::waitUntil(
+            [&] {
+                s = view().screen();
+                return s != Screen::Unknown;
+            },
+            5s);
         return s;
     };
     bool won = false;
@@ -275,7 +279,7 @@ TEST_F(EndToEnd, TwoPlayersPlayToAWin)
         const int before = v.marks(current);
         const auto tile = tileOfTarget(v);
         if (!tile) {
-            desk.key("Return");   // Enter skips like "Tovább"
+            desk.key("Return"); // Enter skips like "Tovább"
             XDesktop::waitUntil([&] { return view().screen() == Screen::NextPlayer; }, 3s);
             continue;
         }
@@ -285,13 +289,15 @@ TEST_F(EndToEnd, TwoPlayersPlayToAWin)
             recorder = std::make_unique<SinkRecorder>();
         click(tileCentre(*tile));
         bool counted = false;
-        XDesktop::waitUntil([&] {
-            const GameView after = view();
-            counted = after.screen() == Screen::Winner || after.marks(current) > before;
-            return counted || after.screen() == Screen::NextPlayer;
-        }, 3s);
+        XDesktop::waitUntil(
+            [&] {
+                const GameView after = view();
+                counted = after.screen() == Screen::Winner || after.marks(current) > before;
+                return counted || after.screen() == Screen::NextPlayer;
+            },
+            3s);
         if (!counted || view().screen() != Screen::Game)
-            continue;   // the clock passed the turn first, or the game is won
+            continue; // the clock passed the turn first, or the game is won
         const GameView after = view();
         EXPECT_EQ(after.mark(current, before), colour) << "mark " << before << " of player " << current;
         if (recorder) {
@@ -340,27 +346,31 @@ TEST_F(EndToEnd, ClockSegmentsExpireAndTheTargetHidesAtHardLevels)
     // The segments disappear one by one, in order; the target goes with the first.
     int expired = 0;
     bool targetGoneAfterFirst = false;
-    XDesktop::waitUntil([&] {
-        const GameView v = view();
-        int gone = 0;
-        while (gone < 6 && !v.segmentShown(gone))
-            ++gone;
-        for (int i = gone; i < 6; ++i)
-            EXPECT_TRUE(v.segmentShown(i)) << "segment " << i << " shown after an earlier one went";
-        if (gone >= 1 && gone < 3)
-            targetGoneAfterFirst = targetGoneAfterFirst || !v.target().has_value();
-        expired = std::max(expired, gone);
-        return expired >= 3;
-    }, 20s, 100ms);
+    XDesktop::waitUntil(
+        [&] {
+            const GameView v = view();
+            int gone = 0;
+            while (gone < 6 && !v.segmentShown(gone))
+                ++gone;
+            for (int i = gone; i < 6; ++i)
+                EXPECT_TRUE(v.segmentShown(i)) << "segment " << i << " shown after an earlier one went";
+            if (gone >= 1 && gone < 3)
+                targetGoneAfterFirst = targetGoneAfterFirst || !v.target().has_value();
+            expired = std::max(expired, gone);
+            return expired >= 3;
+        },
+        20s, 100ms);
     EXPECT_GE(expired, 3);
     EXPECT_TRUE(targetGoneAfterFirst);
 
     // "Tovább" ends the turn at once: a full clock again and the target back.
     click(layout::skipButton);
-    EXPECT_TRUE(XDesktop::waitUntil([&] {
-        const GameView v = view();
-        return v.segmentShown(0) && v.segmentShown(5) && v.target().has_value();
-    }, 3s));
+    EXPECT_TRUE(XDesktop::waitUntil(
+        [&] {
+            const GameView v = view();
+            return v.segmentShown(0) && v.segmentShown(5) && v.target().has_value();
+        },
+        3s));
     // "Vissza" leaves the game for the setup screen.
     click(layout::backButton);
     EXPECT_TRUE(waitForScreen(Screen::Setup));
@@ -371,10 +381,13 @@ TEST_F(EndToEnd, ClockSegmentsExpireAndTheTargetHidesAtHardLevels)
 TEST_F(EndToEnd, StartupFailsCleanlyOnEachClockFile)
 {
     const std::pair<QString, QByteArray> cases[] = {
-        {"TintariumUhr.avi", {}},
-        {"TintariumUhr.avi", QByteArray("RIFF\x10\x00\x00\x00" "AVI LIST", 16)},
-        {"TintariumUhr.bmp", {}},
-        {"TintariumUhr.bmp", QByteArray("BM not really a bitmap")},
+        { "TintariumUhr.avi", {} },
+        { "TintariumUhr.avi",
+            QByteArray("RIFF\x10\x00\x00\x00"
+                       "AVI LIST",
+                16) },
+        { "TintariumUhr.bmp", {} },
+        { "TintariumUhr.bmp", QByteArray("BM not really a bitmap") },
     };
     bool saved = false;
     for (const auto& [file, content] : cases) {
@@ -435,10 +448,13 @@ TEST_F(EndToEnd, MissingFilesAreReportedAndTheGameGoesOn)
     };
     click(tileCentre(*wrong));
     EXPECT_TRUE(dismissBox()) << "missing miss cue";
-    EXPECT_TRUE(XDesktop::waitUntil([&] {
-        const GameView after = view();
-        return after.shownTiles() == 5 && field(after) != field(before);
-    }, 3s)) << "no new field after the miss";
+    EXPECT_TRUE(XDesktop::waitUntil(
+        [&] {
+            const GameView after = view();
+            return after.shownTiles() == 5 && field(after) != field(before);
+        },
+        3s))
+        << "no new field after the miss";
 
     // Hits: the spoiled hit cue is reported after the first; then the good
     // file is put back and the next hits go through without a box.
@@ -469,8 +485,8 @@ TEST_F(EndToEnd, MissingFilesAreReportedAndTheGameGoesOn)
         if (!repaired) {
             EXPECT_TRUE(dismissBox()) << "spoiled hit cue";
             QFile::remove(run.folder() + "/TintariumRichtig.wav");
-            QFile::copy(QStringLiteral(TINTARIUM_MEDIA_DIR "/TintariumRichtig.wav"),
-                        run.folder() + "/TintariumRichtig.wav");
+            QFile::copy(
+                QStringLiteral(TINTARIUM_MEDIA_DIR "/TintariumRichtig.wav"), run.folder() + "/TintariumRichtig.wav");
             repaired = true;
         }
         // The hit counted and the game went on.

@@ -25,8 +25,7 @@ void fromAnEmptyFolder(GameRun& run)
         run.leaveOut(file);
 }
 
-class UnpackedPackage : public ::testing::Test, public Session
-{
+class UnpackedPackage : public ::testing::Test, public Session {
 protected:
     void SetUp() override
     {
@@ -47,7 +46,7 @@ TEST_F(UnpackedPackage, PlaysFromAnEmptyFolderOnX11)
     click(layout::startButton);
     ASSERT_TRUE(waitForScreen(Screen::Setup));
     // The credits line under the instructions shows only once they are read.
-    const QPoint creditsLine{700, 540};
+    const QPoint creditsLine { 700, 540 };
     click(layout::instructionsButton);
     EXPECT_TRUE(XDesktop::waitUntil([&] { return view().pixel(creditsLine) == layout::titleBlue; }, 3s));
     EXPECT_FALSE(errorBox().has_value());
@@ -63,7 +62,7 @@ TEST_F(UnpackedPackage, PlaysFromAnEmptyFolderOnX11)
     if (!tile)
         tile = tileNotOfTarget(game);
     ASSERT_TRUE(tile.has_value());
-    click(tileCentre(*tile));   // a hit or a miss: either plays its cue
+    click(tileCentre(*tile)); // a hit or a miss: either plays its cue
     EXPECT_TRUE(XDesktop::waitUntil([&] { return recorder.peak() > 1000; }, 3s)) << "no cue heard";
     EXPECT_FALSE(errorBox().has_value());
 
@@ -97,7 +96,7 @@ TEST(Wayland, StartsShowsItsScreensAndEnds)
     QDir().mkpath(shotsDir);
     shot.save(shotsDir + "/wayland-start.png");
 
-    ASSERT_TRUE(desk.key("Return"));   // "Start" is the default button
+    ASSERT_TRUE(desk.key("Return")); // "Start" is the default button
     ASSERT_TRUE(XDesktop::waitUntil([&] { return shows(Screen::Setup); }, 5s, 200ms));
     // The focus starts in the first name; "Vége" is the fourth stop.
     for (int stop = 0; stop < 3; ++stop)

@@ -31,8 +31,7 @@ long residentKb(qint64 pid)
     return -1;
 }
 
-class Soak : public ::testing::Test, public Session
-{
+class Soak : public ::testing::Test, public Session {
 protected:
     // Brings the game screen to the top, from wherever random play left it.
     bool toGameScreen()
@@ -104,57 +103,59 @@ protected:
 // from the screen seen just before the key, with the button showing its
 // focus frame; any other end is a fault. The sound switch is left on, as
 // the sound server's restarts need cues: Enter or space on it becomes Tab.
-class KeyMoves
-{
+class KeyMoves {
 public:
-    explicit KeyMoves(Session& session) : session_(session) {}
+    explicit KeyMoves(Session& session)
+        : m_session(session)
+    {
+    }
 
     // To be called while the setup screen is on top with the focus elsewhere.
     void rememberSetupButtons()
     {
-        const GameView v = session_.view();
-        quitUnfocused_ = v.region(layout::quitArea);
-        soundUnfocused_ = v.region(layout::soundArea);
+        const GameView v = m_session.view();
+        m_quitUnfocused = v.region(layout::quitArea);
+        m_soundUnfocused = v.region(layout::soundArea);
     }
     // To be called while the game screen is on top with the focus elsewhere.
-    void rememberBackButton() { backUnfocused_ = session_.view().region(layout::backArea); }
+    void rememberBackButton() { m_backUnfocused = m_session.view().region(layout::backArea); }
 
     // Presses a random key; true when that key ends the program by "Vége".
     bool pressAny(std::mt19937& random)
     {
-        static const char* const keys[] = {"Tab", "Tab", "shift+Tab", "Return", "space", "Escape", "a", "Z", "7"};
+        static const char* const keys[] = { "Tab", "Tab", "shift+Tab", "Return", "space", "Escape", "a", "Z", "7" };
         return press(QString::fromLatin1(keys[random() % std::size(keys)]));
     }
 
     bool press(QString key)
     {
-        const GameView before = session_.view();
+        const GameView before = m_session.view();
         bool pressesButton = key == "Return" || key == "space";
-        if (pressesButton && before.screen() == Screen::Setup && !soundUnfocused_.isNull()
-            && before.region(layout::soundArea) != soundUnfocused_) {
+        if (pressesButton && before.screen() == Screen::Setup && !m_soundUnfocused.isNull()
+            && before.region(layout::soundArea) != m_soundUnfocused) {
             key = QStringLiteral("Tab");
             pressesButton = false;
         }
-        const bool onQuit = before.screen() == Screen::Setup && !quitUnfocused_.isNull()
-            && before.region(layout::quitArea) != quitUnfocused_;
-        const bool inGame = before.screen() == Screen::Game && !backUnfocused_.isNull();
-        const bool onBack = inGame && before.region(layout::backArea) != backUnfocused_;
-        session_.desk.key(key);
+        const bool onQuit = before.screen() == Screen::Setup && !m_quitUnfocused.isNull()
+            && before.region(layout::quitArea) != m_quitUnfocused;
+        const bool inGame = before.screen() == Screen::Game && !m_backUnfocused.isNull();
+        const bool onBack = inGame && before.region(layout::backArea) != m_backUnfocused;
+        m_session.desk.key(key);
         if (pressesButton && inGame && !onBack) {
             // The game goes on: the turn may pass, but the setup screen
             // does not come up.
             XDesktop::waitUntil([] { return false; }, 200ms);
-            EXPECT_NE(session_.view().screen(), Screen::Setup)
+            EXPECT_NE(m_session.view().screen(), Screen::Setup)
                 << key.toStdString() << " during a game, without the focus on \"Vissza\", showed the setup screen";
         }
         return onQuit && pressesButton;
     }
 
 private:
-    Session& session_;
-    QImage quitUnfocused_;
-    QImage soundUnfocused_;
-    QImage backUnfocused_;
+    Session& m_session;
+    QImage m_quitUnfocused;
+    QImage m_soundUnfocused;
+    QImage m_backUnfocused;
 };
 
 TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
@@ -162,7 +163,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     ASSERT_TRUE(desk.connected());
     const int seconds = qEnvironmentVariableIsSet("SOAK_SECONDS") ? qEnvironmentVariableIntValue("SOAK_SECONDS") : 120;
     const unsigned seed = qEnvironmentVariableIsSet("SOAK_SEED") ? unsigned(qEnvironmentVariableIntValue("SOAK_SEED"))
-                                                                  : std::random_device{}();
+                                                                 : std::random_device {}();
     std::printf("soak: %d s, seed %u\n", seconds, seed);
     std::mt19937 random(seed);
 
@@ -199,8 +200,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
             const GameView v = view();
             std::uniform_int_distribution<int> tile(0, 19);
             const auto target = tileOfTarget(v);
-            click(target && random() % 2 ? tileCentre(*target) : tileCentre(tile(random)),
-                  1 + int(random() % 3));
+            click(target && random() % 2 ? tileCentre(*target) : tileCentre(tile(random)), 1 + int(random() % 3));
         } else if (kind < 65) {
             click(layout::skipButton);
         } else if (kind < 70) {
@@ -209,7 +209,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
             else
                 click(layout::skipButton);
         } else if (kind < 78) {
-            click(layout::startButton);          // "Start", "Játék", "Ok" share this place
+            click(layout::startButton); // "Start", "Játék", "Ok" share this place
         } else if (kind < 81) {
             click(layout::nextPlayerOk);
         } else if (kind < 83) {
@@ -217,7 +217,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
         } else if (kind < 85) {
             click(layout::instructionsButton);
         } else if (kind < 87) {
-            click({48, 578});                    // the hidden reveal switch
+            click({ 48, 578 }); // the hidden reveal switch
         } else {
             std::uniform_int_distribution<int> x(0, 807), y(0, 600);
             QPoint at(x(random), y(random));
@@ -239,7 +239,7 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
     // Flat: at most 10 % (and at least 8 MB of slack for allocator noise).
     const auto checkMemory = [&] {
         if (settled < 0)
-            return;   // the run ended before a quarter of the soak's time
+            return; // the run ended before a quarter of the soak's time
         std::printf("soak: resident memory %ld kB a quarter into the run, at most %ld kB after it\n", settled, largest);
         EXPECT_LE(largest, settled + std::max(settled / 10, 8192L)) << "seed " << seed;
     };
@@ -267,7 +267,8 @@ TEST_F(Soak, RandomPlayKeepsTheProgramAliveAndItsMemoryFlat)
             continue;
         }
         ASSERT_TRUE(run.running()) << "the program ended after " << moves << " moves (seed " << seed << ")";
-        ASSERT_FALSE(errorBox().has_value()) << "an error box appeared after " << moves << " moves (seed " << seed << ")";
+        ASSERT_FALSE(errorBox().has_value())
+            << "an error box appeared after " << moves << " moves (seed " << seed << ")";
         const long rss = residentKb(run.pid());
         if (settled < 0 && std::chrono::steady_clock::now() - runStarted > end / 4)
             settled = rss;

@@ -194,10 +194,10 @@ TEST(Segmentbild, ShowsTheBoxThroughItsMagentaInATransparentPicture)
 
     const QImage zu = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QColor gruen(0, 200, 0);
-    EXPECT_EQ(zu.pixelColor(10, 10 + groesse.height() - 1), gruen);   // bottom-left corner
-    EXPECT_EQ(zu.pixelColor(10 + groesse.width() - 1, 10), gruen);    // top-right corner
+    EXPECT_EQ(zu.pixelColor(10, 10 + groesse.height() - 1), gruen); // bottom-left corner
+    EXPECT_EQ(zu.pixelColor(10 + groesse.width() - 1, 10), gruen); // top-right corner
     const QColor mitte = zu.pixelColor(10 + groesse.width() / 2, 10 + groesse.height() / 2);
-    EXPECT_GT(mitte.blue(), mitte.red() + 60);                        // the blue dot
+    EXPECT_GT(mitte.blue(), mitte.red() + 60); // the blue dot
     int magenta = 0;
     for (int y = 0; y < zu.height(); ++y)
         for (int x = 0; x < zu.width(); ++x) {
@@ -211,7 +211,7 @@ TEST(Segmentbild, ShowsTheBoxThroughItsMagentaInATransparentPicture)
 namespace {
 
 struct Ton {
-    SF_INFO info{};
+    SF_INFO info {};
     std::vector<double> proben;
 };
 
@@ -256,10 +256,10 @@ void pruefeTon(const char* name, double minSekunden, double maxSekunden)
         if (i > 0)
             sprung = std::max(sprung, std::abs(t.proben[i] - t.proben[i - 1]));
     }
-    EXPECT_LT(spitze, 0.95);  // head room, no clipping
-    EXPECT_GT(spitze, 0.5);   // clearly audible
+    EXPECT_LT(spitze, 0.95); // head room, no clipping
+    EXPECT_GT(spitze, 0.5); // clearly audible
     EXPECT_GT(std::sqrt(quadrate / double(t.proben.size())), 0.05);
-    EXPECT_LT(sprung, 0.35);  // no clicks within
+    EXPECT_LT(sprung, 0.35); // no clicks within
     EXPECT_LT(std::abs(t.proben.front()), 0.01); // nor at either end
     EXPECT_LT(std::abs(t.proben.back()), 0.01);
 }
@@ -298,8 +298,8 @@ TEST(Anleitung, ReadsWithHungarianLettersIntact)
     QTextDocument dokument;
     ASSERT_TRUE(RtfReader::read(lies("Tintarium.rtf"), dokument));
     const QString text = dokument.toPlainText();
-    for (const char* wort : {"Hátralévő idő", "gyűjt össze 16 találatot", "Nagyon könnyű", "Tovább", "Vissza",
-                             "első szegmense után eltűnik", "Ton aus"})
+    for (const char* wort : { "Hátralévő idő", "gyűjt össze 16 találatot", "Nagyon könnyű", "Tovább", "Vissza",
+             "első szegmense után eltűnik", "Ton aus" })
         EXPECT_TRUE(text.contains(QString::fromUtf8(wort))) << wort;
     EXPECT_FALSE(text.contains(QChar(0xFFFD)));
 }
@@ -314,7 +314,7 @@ void gleicheAusgabe(const char* modus, const QString& bisher, const QStringList&
     QTemporaryDir ziel;
     ASSERT_TRUE(ziel.isValid());
     QProcess generator;
-    generator.start(QStringLiteral(TINTARIUM_MEDIENGENERATOR), {QString::fromLatin1(modus), ziel.path()});
+    generator.start(QStringLiteral(TINTARIUM_MEDIENGENERATOR), { QString::fromLatin1(modus), ziel.path() });
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
     for (const QString& name : namen) {
@@ -337,7 +337,7 @@ TEST(Mediendatei, WorkingDirectoryFirstThenTheDataFolderElseThePlainName)
     QTemporaryDir arbeit;
     QTemporaryDir daten;
     ASSERT_TRUE(arbeit.isValid() && daten.isValid());
-    for (const char* name : {"Tintarium.rtf", "TintariumUhr.avi"}) {
+    for (const char* name : { "Tintarium.rtf", "TintariumUhr.avi" }) {
         QFile f(daten.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
@@ -349,10 +349,9 @@ TEST(Mediendatei, WorkingDirectoryFirstThenTheDataFolderElseThePlainName)
     ASSERT_TRUE(QDir::setCurrent(arbeit.path()));
     EXPECT_EQ(Mediendatei(QStringLiteral("Tintarium.rtf"), daten.path()), QStringLiteral("Tintarium.rtf"));
     EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.avi"), daten.path()),
-              daten.filePath(QStringLiteral("TintariumUhr.avi")));
+        daten.filePath(QStringLiteral("TintariumUhr.avi")));
     EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.bmp"), daten.path()), QStringLiteral("TintariumUhr.bmp"));
-    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumFalsch.wav"), daten.path()),
-              QStringLiteral("TintariumFalsch.wav"));
+    EXPECT_EQ(Mediendatei(QStringLiteral("TintariumFalsch.wav"), daten.path()), QStringLiteral("TintariumFalsch.wav"));
     EXPECT_EQ(Mediendatei(QStringLiteral("TintariumUhr.avi")), QStringLiteral("TintariumUhr.avi"));
     QDir::setCurrent(vorher);
 }
@@ -360,9 +359,9 @@ TEST(Mediendatei, WorkingDirectoryFirstThenTheDataFolderElseThePlainName)
 TEST(Generator, WritesTheSameBytesOnEveryRun)
 {
     gleicheAusgabe("dateien", QStringLiteral(TINTARIUM_SPIEL_DIR),
-                   {"Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp", "TintariumRichtig.wav",
-                    "TintariumFalsch.wav", "TintariumGewonnen.wav"});
+        { "Tintarium.rtf", "TintariumUhr.avi", "TintariumUhr.bmp", "TintariumRichtig.wav", "TintariumFalsch.wav",
+            "TintariumGewonnen.wav" });
     gleicheAusgabe("bilder", QStringLiteral(TINTARIUM_BILDER_DIR),
-                   {"Titelbild.png", "TitelbildOhneMotto.png", "Kartenbild.png", "Fussleiste.png",
-                    "Spielleiste.png", "Programmsymbol-16.png", "Programmsymbol-256.png"});
+        { "Titelbild.png", "TitelbildOhneMotto.png", "Kartenbild.png", "Fussleiste.png", "Spielleiste.png",
+            "Programmsymbol-16.png", "Programmsymbol-256.png" });
 }

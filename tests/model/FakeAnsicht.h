@@ -27,7 +27,7 @@ public:
     int Abspielungen = 0;
     int Stopps = 0;
     int Meldungen = 0;
-    std::array<int, 3> LetzteAbspielung{};
+    std::array<int, 3> LetzteAbspielung {};
     // AktuellerSpieler right after the stop's report returned.
     int SpielerNachStopp = -1;
 
@@ -35,7 +35,7 @@ public:
     TColor Zielfarbe = clWhite;
     TShapeType Zielform = stRectangle;
     bool ZielSichtbar = false;
-    std::array<bool, 6> Uhrbilder{};
+    std::array<bool, 6> Uhrbilder {};
 
     std::vector<std::string> Protokoll;
     std::vector<std::string> NaechsteSpieler;
@@ -49,13 +49,15 @@ public:
     void ZielanzeigeFarbe(TColor farbe) override { Zielfarbe = farbe; }
     void ZielanzeigeForm(TShapeType form) override { Zielform = form; }
     void ZielanzeigeSichtbar(bool sichtbar) override { ZielSichtbar = sichtbar; }
-    void UhrbildSichtbar(int index, bool sichtbar) override {
+    void UhrbildSichtbar(int index, bool sichtbar) override
+    {
         Uhrbilder.at(static_cast<std::size_t>(index)) = sichtbar;
     }
-    void UhrAbspielen(int erstes, int letztes, int anzahl) override {
+    void UhrAbspielen(int erstes, int letztes, int anzahl) override
+    {
         Protokoll.push_back("UhrAbspielen");
         ++Abspielungen;
-        LetzteAbspielung = {erstes, letztes, anzahl};
+        LetzteAbspielung = { erstes, letztes, anzahl };
         const bool abgebrochen = Laeuft;
         Laeuft = true;
         if (abgebrochen) {
@@ -65,28 +67,33 @@ public:
                 Melden();
         }
     }
-    void UhrStoppen() override {
+    void UhrStoppen() override
+    {
         Protokoll.push_back("UhrStoppen");
         ++Stopps;
         Laeuft = false;
         Melden();
         SpielerNachStopp = Spiel->AktuellerSpieler;
     }
-    void NaechsterSpielerZeigen(const std::string& text) override {
+    void NaechsterSpielerZeigen(const std::string& text) override
+    {
         Protokoll.push_back("NaechsterSpieler");
         NaechsteSpieler.push_back(text);
     }
     void TonAbspielen(const std::string& datei) override { Toene.push_back(datei); }
     void TonSchliessen() override { ++TonGeschlossen; }
-    void SpielbildschirmZeigen() override {
+    void SpielbildschirmZeigen() override
+    {
         Protokoll.push_back("Zeigen");
         Bildschirm = true;
     }
-    void SpielbildschirmSchliessen() override {
+    void SpielbildschirmSchliessen() override
+    {
         Protokoll.push_back("Schliessen");
         Bildschirm = false;
     }
-    void SiegerZeigen(int nummer) override {
+    void SiegerZeigen(int nummer) override
+    {
         Protokoll.push_back("Sieger");
         Sieger.push_back(nummer);
         if (BeiSieg)
@@ -94,14 +101,16 @@ public:
     }
 
     // Delivers reports of cut-short plays that are still waiting.
-    void MeldungenZustellen() {
+    void MeldungenZustellen()
+    {
         while (OffeneMeldungen > 0) {
             --OffeneMeldungen;
             Melden();
         }
     }
     // The running play comes to its end.
-    void UhrLaeuftAb() {
+    void UhrLaeuftAb()
+    {
         MeldungenZustellen();
         if (!Laeuft)
             return;
@@ -110,7 +119,8 @@ public:
     }
 
 private:
-    void Melden() {
+    void Melden()
+    {
         ++Meldungen;
         Spiel->UhrStop();
     }
@@ -118,16 +128,17 @@ private:
 
 // Settings, level record, fake screen and cycle wired together.
 struct Spielumgebung {
-    explicit Spielumgebung(std::uint32_t seed = 12345, int spieler = 1, int schwierigkeit = 0) {
+    explicit Spielumgebung(std::uint32_t seed = 12345, int spieler = 1, int schwierigkeit = 0)
+    {
         ansicht.Spiel = &spiel;
         spiel.ZufallStarten(seed);
         konfiguration.AnzahlSpieler = spieler;
-        konfiguration.SpielerNamen = {"Anna", "Béla"};
+        konfiguration.SpielerNamen = { "Anna", "Béla" };
         level.SchwierigkeitAnwenden(schwierigkeit);
     }
 
     TKonfiguration konfiguration;
     TLevel level;
     FakeAnsicht ansicht;
-    TSpielablauf spiel{konfiguration, level, ansicht};
+    TSpielablauf spiel { konfiguration, level, ansicht };
 };

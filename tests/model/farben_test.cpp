@@ -7,11 +7,15 @@
 #include "FakeAnsicht.h"
 
 namespace {
-int Kanal(TColor farbe, int n) { return static_cast<int>((farbe >> (8 * n)) & 0xFF); }
+int Kanal(TColor farbe, int n)
+{
+    return static_cast<int>((farbe >> (8 * n)) & 0xFF);
+}
 
 // Target channels within m..254-m, distractors within c-m..c+m-1, the list
 // pairwise different and free of the target.
-void PruefeZiehung(const TSpielablauf& spiel, int m) {
+void PruefeZiehung(const TSpielablauf& spiel, int m)
+{
     EXPECT_EQ(spiel.Zielfarbe >> 24, 0u);
     for (int n = 0; n < 3; ++n) {
         ASSERT_GE(Kanal(spiel.Zielfarbe, n), m);
@@ -29,16 +33,18 @@ void PruefeZiehung(const TSpielablauf& spiel, int m) {
         }
     }
 }
-}  // namespace
+} // namespace
 
-TEST(FarbenZiehen, ListeStartetOhneZiehbareFarbe) {
+TEST(FarbenZiehen, ListeStartetOhneZiehbareFarbe)
+{
     Spielumgebung u;
     ASSERT_EQ(u.spiel.Farbliste.size(), 20u);
     for (TColor f : u.spiel.Farbliste)
         EXPECT_NE(f >> 24, 0u);
 }
 
-TEST(FarbenZiehen, ZieltKanaeleInDerReihenfolgeRotGruenBlau) {
+TEST(FarbenZiehen, ZieltKanaeleInDerReihenfolgeRotGruenBlau)
+{
     Spielumgebung u(12345);
     u.spiel.FarbenZiehen();
     // The example's first three raw draws, at spread 60.
@@ -50,8 +56,9 @@ TEST(FarbenZiehen, ZieltKanaeleInDerReihenfolgeRotGruenBlau) {
     EXPECT_TRUE(u.ansicht.ZielSichtbar);
 }
 
-TEST(FarbenZiehen, GrenzenBeiAbweichung60Und10) {
-    for (int m : {60, 50, 10}) {
+TEST(FarbenZiehen, GrenzenBeiAbweichung60Und10)
+{
+    for (int m : { 60, 50, 10 }) {
         const std::uint32_t seed = 4242u + static_cast<std::uint32_t>(m);
         SCOPED_TRACE(testing::Message() << "Abweichung " << m << " seed " << seed);
         Spielumgebung u(seed);
@@ -74,7 +81,8 @@ TEST(FarbenZiehen, GrenzenBeiAbweichung60Und10) {
     }
 }
 
-TEST(FarbenZiehen, VerwirftFarbeDieNochVonDerVorigenZiehungDasteht) {
+TEST(FarbenZiehen, VerwirftFarbeDieNochVonDerVorigenZiehungDasteht)
+{
     // Replay the draws the cycle will make to learn its first two candidates.
     Zufallsquelle q;
     q.ZufallStarten(99);
@@ -105,7 +113,8 @@ TEST(FarbenZiehen, VerwirftFarbeDieNochVonDerVorigenZiehungDasteht) {
     PruefeZiehung(mit.spiel, m);
 }
 
-TEST(FarbenZiehen, VerwirftDieZielfarbe) {
+TEST(FarbenZiehen, VerwirftDieZielfarbe)
+{
     // Over many draws at the smallest spread no place ever holds the target;
     // a list of 20 out of 8000 colours makes collisions common enough.
     Spielumgebung u(5);
@@ -116,10 +125,11 @@ TEST(FarbenZiehen, VerwirftDieZielfarbe) {
     }
 }
 
-TEST(FarbenZiehen, UngewoehnlicheAbweichungEndetTrotzdem) {
+TEST(FarbenZiehen, UngewoehnlicheAbweichungEndetTrotzdem)
+{
     // The spread comes only from the schedule, but a stray value must not
     // hang the draw or leave the byte range.
-    for (int m : {0, 1, -7, 128, 1000}) {
+    for (int m : { 0, 1, -7, 128, 1000 }) {
         Spielumgebung u(3);
         u.level.Abweichung = m;
         u.spiel.FarbenZiehen();
@@ -129,7 +139,8 @@ TEST(FarbenZiehen, UngewoehnlicheAbweichungEndetTrotzdem) {
     }
 }
 
-TEST(FarbenVerteilen, GibtEinePermutationUndLeertDieZaehler) {
+TEST(FarbenVerteilen, GibtEinePermutationUndLeertDieZaehler)
+{
     Spielumgebung u(2024);
     for (int runde = 0; runde < 500; ++runde) {
         u.spiel.FarbenZiehen();
@@ -147,7 +158,8 @@ TEST(FarbenVerteilen, GibtEinePermutationUndLeertDieZaehler) {
     }
 }
 
-TEST(FarbenVerteilen, JedePlatzierungIstMoeglich) {
+TEST(FarbenVerteilen, JedePlatzierungIstMoeglich)
+{
     // Every list place reaches every tile: the deal is not biased to the
     // identity or a rotation.
     Spielumgebung u(31337);

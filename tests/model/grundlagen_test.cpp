@@ -7,7 +7,8 @@
 #include "Level1.h"
 #include "Zufallsquelle.h"
 
-TEST(Zufallsquelle, FolgtDemBeispiel) {
+TEST(Zufallsquelle, FolgtDemBeispiel)
+{
     Zufallsquelle q;
     q.ZufallStarten(12345);
     EXPECT_EQ(q.Zufallswert(), 1220244142);
@@ -15,7 +16,8 @@ TEST(Zufallsquelle, FolgtDemBeispiel) {
     EXPECT_EQ(q.Zufallswert(), 308141128);
 }
 
-TEST(Zufallsquelle, StartLaesstObereHaelfteLeer) {
+TEST(Zufallsquelle, StartLaesstObereHaelfteLeer)
+{
     Zufallsquelle q;
     q.Zustand = 0xDEADBEEF00000000ull;
     q.ZufallStarten(0xFFFFFFFFu);
@@ -23,7 +25,8 @@ TEST(Zufallsquelle, StartLaesstObereHaelfteLeer) {
     EXPECT_EQ(q.Zustand, static_cast<std::uint64_t>(static_cast<std::uint32_t>(0xFFFFFFFFu * 22695477u + 1u)));
 }
 
-TEST(Zufallsquelle, NullUndNegativVerbrauchenNichts) {
+TEST(Zufallsquelle, NullUndNegativVerbrauchenNichts)
+{
     Zufallsquelle a;
     Zufallsquelle b;
     a.ZufallStarten(777);
@@ -34,7 +37,8 @@ TEST(Zufallsquelle, NullUndNegativVerbrauchenNichts) {
     EXPECT_EQ(a.Zufallswert(), b.Zufallswert());
 }
 
-TEST(Zufallsquelle, BleibtInDenGrenzen) {
+TEST(Zufallsquelle, BleibtInDenGrenzen)
+{
     Zufallsquelle q;
     // A state whose next step sets bit 63 checks that the top bit is cleared.
     q.Zustand = std::numeric_limits<std::uint64_t>::max();
@@ -55,7 +59,8 @@ TEST(Zufallsquelle, BleibtInDenGrenzen) {
     EXPECT_TRUE(obersteGesehen);
 }
 
-TEST(Konfiguration, Startwerte) {
+TEST(Konfiguration, Startwerte)
+{
     TKonfiguration k;
     EXPECT_EQ(k.AnzahlKarten, 20);
     EXPECT_EQ(k.AnzahlSpieler, 2);
@@ -64,7 +69,8 @@ TEST(Konfiguration, Startwerte) {
     EXPECT_TRUE(k.SpielerNamen[1].empty());
 }
 
-TEST(Level, NachKonstruktionUndErsterStufe) {
+TEST(Level, NachKonstruktionUndErsterStufe)
+{
     TLevel l;
     EXPECT_EQ(l.Stufe, 0);
     EXPECT_EQ(l.Sichtdauer, 1);
@@ -73,11 +79,12 @@ TEST(Level, NachKonstruktionUndErsterStufe) {
     EXPECT_EQ(l.Abweichung, 50);
 }
 
-TEST(Level, StufenplanUndDarueberHinaus) {
+TEST(Level, StufenplanUndDarueberHinaus)
+{
     TLevel l;
-    const int erwartet[] = {50, 40, 30, 20, 10, 10, 10, 10, 10};
+    const int erwartet[] = { 50, 40, 30, 20, 10, 10, 10, 10, 10 };
     for (int i = 0; i < 9; ++i) {
-        l.Sichtdauer = 7;  // every advance puts it back to 1
+        l.Sichtdauer = 7; // every advance puts it back to 1
         EXPECT_EQ(l.NaechsteStufe(), i + 1);
         EXPECT_EQ(l.Abweichung, erwartet[i]) << "Stufe " << i + 1;
         EXPECT_EQ(l.Sichtdauer, 1);
@@ -85,10 +92,11 @@ TEST(Level, StufenplanUndDarueberHinaus) {
     EXPECT_EQ(l.Stufe, 9);
 }
 
-TEST(Level, Schwierigkeitstabelle) {
+TEST(Level, Schwierigkeitstabelle)
+{
     TLevel l;
-    const std::int32_t sichtbar[] = {5, 6, 7, 8, 9};
-    const bool bleibt[] = {true, true, false, false, false};
+    const std::int32_t sichtbar[] = { 5, 6, 7, 8, 9 };
+    const bool bleibt[] = { true, true, false, false, false };
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(l.SchwierigkeitAnwenden(i));
         EXPECT_EQ(l.AnzahlSichtbar, sichtbar[i]);
@@ -96,14 +104,15 @@ TEST(Level, Schwierigkeitstabelle) {
     }
     // Outside 0..4 nothing changes.
     l.SchwierigkeitAnwenden(1);
-    for (int index : {-1, 5, 100, std::numeric_limits<int>::min()}) {
+    for (int index : { -1, 5, 100, std::numeric_limits<int>::min() }) {
         EXPECT_FALSE(l.SchwierigkeitAnwenden(index));
         EXPECT_EQ(l.AnzahlSichtbar, 6);
         EXPECT_TRUE(l.VorlageBleibt);
     }
 }
 
-TEST(Level, NeustartSetztDenStufenplanZurueck) {
+TEST(Level, NeustartSetztDenStufenplanZurueck)
+{
     TLevel l;
     l.SchwierigkeitAnwenden(3);
     for (int i = 0; i < 7; ++i)

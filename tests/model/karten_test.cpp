@@ -7,7 +7,8 @@
 #include "FakeAnsicht.h"
 
 namespace {
-int Sichtbare(const TSpielablauf& spiel) {
+int Sichtbare(const TSpielablauf& spiel)
+{
     int n = 0;
     for (const TKarten& k : spiel.Kartenfeld)
         n += k.Form.Visible ? 1 : 0;
@@ -16,7 +17,8 @@ int Sichtbare(const TSpielablauf& spiel) {
 
 // Labels: visible exactly on shown tiles while Verraten is on, and "true"
 // exactly on tiles of the target colour.
-void PruefeHinweise(const TSpielablauf& spiel) {
+void PruefeHinweise(const TSpielablauf& spiel)
+{
     for (const TKarten& k : spiel.Kartenfeld) {
         EXPECT_EQ(k.Hinweis.Visible, spiel.Verraten && k.Form.Visible);
         if (k.Form.Visible) {
@@ -24,9 +26,10 @@ void PruefeHinweise(const TSpielablauf& spiel) {
         }
     }
 }
-}  // namespace
+} // namespace
 
-TEST(Karte, NeueKarte) {
+TEST(Karte, NeueKarte)
+{
     Spielumgebung u;
     ASSERT_EQ(u.spiel.Kartenfeld.size(), 20u);
     const TKarten& k = u.spiel.Kartenfeld[0];
@@ -39,7 +42,8 @@ TEST(Karte, NeueKarte) {
     EXPECT_EQ(k.Getroffen, 0);
 }
 
-TEST(Karte, ZuruecksetzenUndPlatzieren) {
+TEST(Karte, ZuruecksetzenUndPlatzieren)
+{
     Spielumgebung u;
     TKarten& k = u.spiel.Kartenfeld[3];
     k.Form.Shape = stEllipse;
@@ -50,9 +54,9 @@ TEST(Karte, ZuruecksetzenUndPlatzieren) {
     EXPECT_EQ(k.Form.Width, 75);
     EXPECT_EQ(k.Form.Height, 75);
     EXPECT_FALSE(k.Form.Visible);
-    EXPECT_EQ(k.Hinweis.Left, 4);  // the label is left alone
+    EXPECT_EQ(k.Hinweis.Left, 4); // the label is left alone
 
-    k.Form.Height = 33;  // odd: the half is rounded down
+    k.Form.Height = 33; // odd: the half is rounded down
     k.Platzieren(-5, 100);
     EXPECT_EQ(k.Form.Left, -5);
     EXPECT_EQ(k.Form.Top, 100);
@@ -60,7 +64,8 @@ TEST(Karte, ZuruecksetzenUndPlatzieren) {
     EXPECT_EQ(k.Hinweis.Top, 116);
 }
 
-TEST(Karte, SetzeFarbeSchreibtDenHinweis) {
+TEST(Karte, SetzeFarbeSchreibtDenHinweis)
+{
     Spielumgebung u;
     u.spiel.Zielfarbe = 0x123456;
     TKarten& k = u.spiel.Kartenfeld[0];
@@ -68,19 +73,20 @@ TEST(Karte, SetzeFarbeSchreibtDenHinweis) {
     EXPECT_EQ(k.Farbe, 0x123456u);
     EXPECT_EQ(k.Form.BrushColor, 0x123456u);
     EXPECT_EQ(k.Hinweis.Caption, "true");
-    EXPECT_FALSE(k.Hinweis.Visible);  // hidden tile
+    EXPECT_FALSE(k.Hinweis.Visible); // hidden tile
 
     k.Form.Visible = true;
     k.SetzeFarbe(0x123457);
     EXPECT_EQ(k.Hinweis.Caption, "false");
-    EXPECT_FALSE(k.Hinweis.Visible);  // Verraten off
+    EXPECT_FALSE(k.Hinweis.Visible); // Verraten off
 
     u.spiel.Verraten = true;
     k.SetzeFarbe(0x123457);
     EXPECT_TRUE(k.Hinweis.Visible);
 }
 
-TEST(Karte, MausklickNurAufGezeigteKarte) {
+TEST(Karte, MausklickNurAufGezeigteKarte)
+{
     Spielumgebung u;
     u.spiel.NeuesSpiel();
     int verborgen = -1;
@@ -95,12 +101,13 @@ TEST(Karte, MausklickNurAufGezeigteKarte) {
     EXPECT_EQ(u.spiel.Kartenfeld[static_cast<std::size_t>(verborgen)].Getroffen, 0);
 
     u.spiel.KarteMouseDown(gezeigt);
-    EXPECT_EQ(u.ansicht.Toene.size(), toene + 1);  // a shot, hit or miss
+    EXPECT_EQ(u.ansicht.Toene.size(), toene + 1); // a shot, hit or miss
     for (const TKarten& k : u.spiel.Kartenfeld)
         EXPECT_EQ(k.Getroffen, 0);
 }
 
-TEST(Kartenfeld, PlaetzeNachNeuemSpiel) {
+TEST(Kartenfeld, PlaetzeNachNeuemSpiel)
+{
     Spielumgebung u;
     u.spiel.NeuesSpiel();
     const TKarten& k7 = u.spiel.Kartenfeld[7];
@@ -113,8 +120,8 @@ TEST(Kartenfeld, PlaetzeNachNeuemSpiel) {
     EXPECT_EQ(k19.Form.Top, 275);
     EXPECT_EQ(k19.Hinweis.Left, 360);
     EXPECT_EQ(k19.Hinweis.Top, 312);
-    const std::array<int, 5> spalten{10, 95, 180, 265, 350};
-    const std::array<int, 4> zeilen{20, 105, 190, 275};
+    const std::array<int, 5> spalten { 10, 95, 180, 265, 350 };
+    const std::array<int, 4> zeilen { 20, 105, 190, 275 };
     for (std::size_t i = 0; i < 20; ++i) {
         EXPECT_EQ(u.spiel.Kartenfeld[i].Form.Left, spalten[i % 5]);
         EXPECT_EQ(u.spiel.Kartenfeld[i].Form.Top, zeilen[i / 5]);
@@ -125,7 +132,8 @@ TEST(Kartenfeld, PlaetzeNachNeuemSpiel) {
     EXPECT_EQ(u.spiel.Kartenfeld[7].Hinweis.Top, 142);
 }
 
-TEST(Kartenfeld, ZeigenHaeltSeineRegeln) {
+TEST(Kartenfeld, ZeigenHaeltSeineRegeln)
+{
     for (int schwierigkeit = 0; schwierigkeit < 5; ++schwierigkeit) {
         const std::uint32_t seed = 700u + static_cast<std::uint32_t>(schwierigkeit);
         SCOPED_TRACE(testing::Message() << "Schwierigkeit " << schwierigkeit << " seed " << seed);
@@ -149,33 +157,34 @@ TEST(Kartenfeld, ZeigenHaeltSeineRegeln) {
     }
 }
 
-TEST(Kartenfeld, ZielfarbeFaelltAufDieErsteGezeigteMitHalberChance) {
+TEST(Kartenfeld, ZielfarbeFaelltAufDieErsteGezeigteMitHalberChance)
+{
     const std::uint32_t seed = 8080;
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     Spielumgebung u(seed, 1, 0);
     u.spiel.NeuesSpiel();
     constexpr int Durchlaeufe = 64000;
-    std::array<int, 6> stelle{};  // 0..4: position in showing order, 5: none
+    std::array<int, 6> stelle {}; // 0..4: position in showing order, 5: none
     for (int i = 0; i < Durchlaeufe; ++i) {
-        u.spiel.FarbenVerteilen();  // no tile has the target colour now
+        u.spiel.FarbenVerteilen(); // no tile has the target colour now
         u.spiel.KartenZeigen();
         int gefunden = 5;
         int anzahl = 0;
         for (std::size_t p = 0; p < u.spiel.GezeigteKarten.size(); ++p)
-            if (u.spiel.Kartenfeld[static_cast<std::size_t>(u.spiel.GezeigteKarten[p])].Farbe ==
-                u.spiel.Zielfarbe) {
+            if (u.spiel.Kartenfeld[static_cast<std::size_t>(u.spiel.GezeigteKarten[p])].Farbe == u.spiel.Zielfarbe) {
                 gefunden = static_cast<int>(p);
                 ++anzahl;
             }
         ASSERT_LE(anzahl, 1);
         ++stelle[static_cast<std::size_t>(gefunden)];
     }
-    const double erwartet[] = {1.0 / 2, 1.0 / 4, 1.0 / 8, 1.0 / 16, 1.0 / 32, 1.0 / 32};
+    const double erwartet[] = { 1.0 / 2, 1.0 / 4, 1.0 / 8, 1.0 / 16, 1.0 / 32, 1.0 / 32 };
     for (std::size_t p = 0; p < 6; ++p)
         EXPECT_NEAR(static_cast<double>(stelle[p]) / Durchlaeufe, erwartet[p], 0.006) << "Stelle " << p;
 }
 
-TEST(Kartenfeld, BossKeyZweimalStelltDieHinweiseWiederHer) {
+TEST(Kartenfeld, BossKeyZweimalStelltDieHinweiseWiederHer)
+{
     Spielumgebung u(606, 1, 4);
     u.spiel.NeuesSpiel();
     // A hidden tile with a stale visible label would show the rule is broken.
@@ -200,7 +209,8 @@ TEST(Kartenfeld, BossKeyZweimalStelltDieHinweiseWiederHer) {
     }
 }
 
-TEST(Kartenfeld, VerratenGiltBisInsNaechsteSpiel) {
+TEST(Kartenfeld, VerratenGiltBisInsNaechsteSpiel)
+{
     Spielumgebung u(11, 1, 2);
     u.spiel.NeuesSpiel();
     u.spiel.BossKey();
@@ -210,7 +220,8 @@ TEST(Kartenfeld, VerratenGiltBisInsNaechsteSpiel) {
     PruefeHinweise(u.spiel);
 }
 
-TEST(Kartenfeld, NachFehlschussBehaeltEineKarteDieZielfarbe) {
+TEST(Kartenfeld, NachFehlschussBehaeltEineKarteDieZielfarbe)
+{
     // Look for a showing that put the target on a tile, then miss: the tile
     // keeps the target colour into the next showing.
     Spielumgebung u(4711, 2, 4);

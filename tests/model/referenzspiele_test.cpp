@@ -16,7 +16,8 @@
 
 namespace {
 
-std::string Zustand(const Spielumgebung& u) {
+std::string Zustand(const Spielumgebung& u)
+{
     const TSpielablauf& s = u.spiel;
     std::ostringstream text;
     char farbe[16];
@@ -43,9 +44,10 @@ std::string Zustand(const Spielumgebung& u) {
     return text.str();
 }
 
-}  // namespace
+} // namespace
 
-TEST(Referenzspiele, FolgenDenRegelnZugUmZug) {
+TEST(Referenzspiele, FolgenDenRegelnZugUmZug)
+{
     std::ifstream datei(TINTARIUM_REFERENZSPIELE);
     ASSERT_TRUE(datei) << TINTARIUM_REFERENZSPIELE;
     std::vector<std::string> zeilen;
@@ -79,7 +81,8 @@ TEST(Referenzspiele, FolgenDenRegelnZugUmZug) {
         } else if (ereignis == "fehl" || ereignis == "treffer") {
             u.ansicht.Toene.clear();
             u.spiel.KarteMouseDown(karte);
-            const std::vector<std::string> ton{ereignis == "fehl" ? TSpielablauf::TonFalsch : TSpielablauf::TonRichtig};
+            const std::vector<std::string> ton { ereignis == "fehl" ? TSpielablauf::TonFalsch
+                                                                    : TSpielablauf::TonRichtig };
             ASSERT_EQ(u.ansicht.Toene, ton) << zeilen[z] << " in game " << schwierigkeit;
         } else if (ereignis == "segment") {
             u.ansicht.UhrLaeuftAb();
@@ -94,11 +97,12 @@ TEST(Referenzspiele, FolgenDenRegelnZugUmZug) {
             FAIL() << "unknown event " << zeilen[z];
         }
         ASSERT_LE(z + 4, zeilen.size());
-        const std::string erwartet = zeilen[z + 1] + '\n' + zeilen[z + 2] + '\n' + zeilen[z + 3] + '\n' + zeilen[z + 4] + '\n';
+        const std::string erwartet
+            = zeilen[z + 1] + '\n' + zeilen[z + 2] + '\n' + zeilen[z + 3] + '\n' + zeilen[z + 4] + '\n';
         z += 4;
         ++schritte;
         ASSERT_EQ(Zustand(u), erwartet) << "after step " << schritte << " (" << ereignis << ' ' << karte
-                                         << ") of the game at difficulty " << schwierigkeit;
+                                        << ") of the game at difficulty " << schwierigkeit;
     }
     EXPECT_EQ(schwierigkeit, 4);
     EXPECT_GT(schritte, 50);

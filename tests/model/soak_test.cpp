@@ -16,11 +16,17 @@ namespace {
 
 class Dauerlauf {
 public:
-    explicit Dauerlauf(std::uint32_t seed) : Seed(seed), Wuerfel(seed), U(seed) {}
+    explicit Dauerlauf(std::uint32_t seed)
+        : Seed(seed)
+        , Wuerfel(seed)
+        , U(seed)
+    {
+    }
 
     // Plays games until `zuege` turns have ended; returns the first broken
     // invariant, or an empty string.
-    std::string Spielen(long zuege) {
+    std::string Spielen(long zuege)
+    {
         while (Zuege < zuege) {
             NeuesSpiel();
             while (U.spiel.SpielLaeuft()) {
@@ -46,7 +52,8 @@ public:
 private:
     int Wurf(int n) { return static_cast<int>(Wuerfel() % static_cast<std::uint32_t>(n)); }
 
-    void NeuesSpiel() {
+    void NeuesSpiel()
+    {
         ++Spiele;
         U.konfiguration.AnzahlSpieler = 1 + Wurf(2);
         U.level.SchwierigkeitAnwenden(Wurf(5));
@@ -62,7 +69,8 @@ private:
         Pruefen();
     }
 
-    void Ereignis() {
+    void Ereignis()
+    {
         TSpielablauf& s = U.spiel;
         const int r = Wurf(1000);
         if (r < 550) {
@@ -106,30 +114,32 @@ private:
             U.ansicht.UhrLaeuftAb();
         }
         if (U.ansicht.AbbruchVerzoegert)
-            U.ansicht.MeldungenZustellen();  // as the event loop would
+            U.ansicht.MeldungenZustellen(); // as the event loop would
     }
 
     // A new deal leaves the target colour on at most the one tile that the
     // showing after it chose.
-    void NeuVerteilt() {
+    void NeuVerteilt()
+    {
         const TSpielablauf& s = U.spiel;
         if (!s.SpielLaeuft())
             return;
-        const auto ziel = std::count_if(s.Kartenfeld.begin(), s.Kartenfeld.end(),
-                                        [&](const TKarten& k) { return k.Farbe == s.Zielfarbe; });
+        const auto ziel = std::count_if(
+            s.Kartenfeld.begin(), s.Kartenfeld.end(), [&](const TKarten& k) { return k.Farbe == s.Zielfarbe; });
         if (ziel > 1 && Fehler.empty())
             Fehler = "Zielfarbe nach neuer Verteilung auf mehreren Karten";
     }
 
-    void Schiessen() {
+    void Schiessen()
+    {
         TSpielablauf& s = U.spiel;
         int ziel = -1;
         for (int i : s.GezeigteKarten)
             if (s.Kartenfeld[static_cast<std::size_t>(i)].Farbe == s.Zielfarbe)
                 ziel = i;
         const int karte = ziel >= 0 && Wurf(100) < 60
-                              ? ziel
-                              : s.GezeigteKarten[static_cast<std::size_t>(Wurf(static_cast<int>(s.GezeigteKarten.size())))];
+            ? ziel
+            : s.GezeigteKarten[static_cast<std::size_t>(Wurf(static_cast<int>(s.GezeigteKarten.size())))];
         const TColor farbe = s.Kartenfeld[static_cast<std::size_t>(karte)].Farbe;
         const bool treffer = farbe == s.Zielfarbe;
         const int spieler = s.AktuellerSpieler;
@@ -148,7 +158,8 @@ private:
         }
     }
 
-    void Pruefen() {
+    void Pruefen()
+    {
         const TSpielablauf& s = U.spiel;
         const FakeAnsicht& a = U.ansicht;
         const TLevel& l = U.level;
@@ -181,8 +192,8 @@ private:
                 fehler("Hinweis sichtbar");
             if (k.Hinweis.Caption != (k.Farbe == s.Zielfarbe ? "true" : "false"))
                 fehler("Hinweistext");
-            if (k.Farbe != s.Zielfarbe &&
-                std::find(s.Farbliste.begin(), s.Farbliste.end(), k.Farbe) == s.Farbliste.end())
+            if (k.Farbe != s.Zielfarbe
+                && std::find(s.Farbliste.begin(), s.Farbliste.end(), k.Farbe) == s.Farbliste.end())
                 fehler("Kartenfarbe nicht aus der Liste");
         }
         if (sichtbar != l.AnzahlSichtbar)
@@ -233,7 +244,7 @@ private:
             fehler("AktuellerSpieler");
         if (l.Stufe != summe / 5 || s.Zielform != l.Stufe)
             fehler("Stufe passt nicht zur Trefferzahl");
-        static constexpr TShapeType formen[] = {stCircle, stEllipse, stRectangle, stRoundRect, stSquare};
+        static constexpr TShapeType formen[] = { stCircle, stEllipse, stRectangle, stRoundRect, stSquare };
         if (a.Zielform != formen[std::min(l.Stufe, 4)])
             fehler("Form der Zielanzeige");
 
@@ -253,7 +264,8 @@ private:
     std::string Fehler;
 };
 
-void Laufen(const std::vector<std::uint32_t>& seeds, long zuegeJeSeed) {
+void Laufen(const std::vector<std::uint32_t>& seeds, long zuegeJeSeed)
+{
     long zuege = 0;
     long spiele = 0;
     long siege = 0;
@@ -271,8 +283,14 @@ void Laufen(const std::vector<std::uint32_t>& seeds, long zuegeJeSeed) {
     EXPECT_GT(siege * 2, spiele);
 }
 
-}  // namespace
+} // namespace
 
-TEST(Soak, Kurz) { Laufen({1, 2, 3, 20261207}, 60000); }
+TEST(Soak, Kurz)
+{
+    Laufen({ 1, 2, 3, 20261207 }, 60000);
+}
 
-TEST(Soak, Lang) { Laufen({101, 202, 303, 404, 505, 606, 707, 808, 909, 1010}, 100000); }
+TEST(Soak, Lang)
+{
+    Laufen({ 101, 202, 303, 404, 505, 606, 707, 808, 909, 1010 }, 100000);
+}

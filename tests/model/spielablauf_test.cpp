@@ -9,7 +9,8 @@
 namespace {
 // A shown tile of the target colour; when the showing placed none, the first
 // shown tile is given it, as a coin flip could have.
-int ZielKarte(TSpielablauf& s) {
+int ZielKarte(TSpielablauf& s)
+{
     for (int i = 0; i < 20; ++i) {
         const TKarten& k = s.Kartenfeld[static_cast<std::size_t>(i)];
         if (k.Form.Visible && k.Farbe == s.Zielfarbe)
@@ -20,7 +21,8 @@ int ZielKarte(TSpielablauf& s) {
     return erste;
 }
 
-int FehlKarte(const TSpielablauf& s) {
+int FehlKarte(const TSpielablauf& s)
+{
     for (int i = 0; i < 20; ++i) {
         const TKarten& k = s.Kartenfeld[static_cast<std::size_t>(i)];
         if (k.Form.Visible && k.Farbe != s.Zielfarbe)
@@ -29,26 +31,33 @@ int FehlKarte(const TSpielablauf& s) {
     return -1;
 }
 
-void Treffen(Spielumgebung& u) { u.spiel.KarteMouseDown(ZielKarte(u.spiel)); }
+void Treffen(Spielumgebung& u)
+{
+    u.spiel.KarteMouseDown(ZielKarte(u.spiel));
+}
 
-void Verfehlen(Spielumgebung& u) {
+void Verfehlen(Spielumgebung& u)
+{
     const int i = FehlKarte(u.spiel);
     ASSERT_GE(i, 0);
     u.spiel.KarteMouseDown(i);
 }
 
-int Summe(const TSpielablauf& s) {
+int Summe(const TSpielablauf& s)
+{
     int n = 0;
     for (const auto& sp : s.Spielerliste)
         n += sp->AnzahlTreffer;
     return n;
 }
 
-bool AlleUhrbilder(const FakeAnsicht& a) {
+bool AlleUhrbilder(const FakeAnsicht& a)
+{
     return std::all_of(a.Uhrbilder.begin(), a.Uhrbilder.end(), [](bool b) { return b; });
 }
 
-std::vector<TColor> Kachelfarben(const TSpielablauf& s) {
+std::vector<TColor> Kachelfarben(const TSpielablauf& s)
+{
     std::vector<TColor> f;
     for (const TKarten& k : s.Kartenfeld)
         f.push_back(k.Farbe);
@@ -57,7 +66,8 @@ std::vector<TColor> Kachelfarben(const TSpielablauf& s) {
 
 // After a fresh deal and one showing: every list colour on one tile, except
 // at most one tile that the showing gave the target colour.
-void PruefeNeuVerteilt(const TSpielablauf& s, const std::vector<TColor>& vorher) {
+void PruefeNeuVerteilt(const TSpielablauf& s, const std::vector<TColor>& vorher)
+{
     int ziel = 0;
     int bewegt = 0;
     std::vector<TColor> rest;
@@ -77,9 +87,10 @@ void PruefeNeuVerteilt(const TSpielablauf& s, const std::vector<TColor>& vorher)
     for (TColor f : rest)
         EXPECT_NE(std::find(s.Farbliste.begin(), s.Farbliste.end(), f), s.Farbliste.end());
 }
-}  // namespace
+} // namespace
 
-TEST(Spielablauf, NeuesSpielMitZweiSpielern) {
+TEST(Spielablauf, NeuesSpielMitZweiSpielern)
+{
     Spielumgebung u(1, 2, 2);
     u.spiel.NeuesSpiel();
     ASSERT_EQ(u.spiel.Spielerliste.size(), 2u);
@@ -88,7 +99,7 @@ TEST(Spielablauf, NeuesSpielMitZweiSpielern) {
     EXPECT_EQ(u.spiel.AktuellerSpieler, 1);
     EXPECT_EQ(u.spiel.Spielerliste[0]->Titel.Color, clTitelblau);
     EXPECT_EQ(u.spiel.Spielerliste[1]->Titel.Color, clBtnFace);
-    EXPECT_EQ(u.ansicht.NaechsteSpieler, std::vector<std::string>{"Anna ist an der Reihe "});
+    EXPECT_EQ(u.ansicht.NaechsteSpieler, std::vector<std::string> { "Anna ist an der Reihe " });
     // The game screen comes in front of the next-player screen.
     const auto& p = u.ansicht.Protokoll;
     const auto naechster = std::find(p.begin(), p.end(), "NaechsterSpieler");
@@ -101,13 +112,14 @@ TEST(Spielablauf, NeuesSpielMitZweiSpielern) {
     EXPECT_EQ(u.ansicht.Zielfarbe, u.spiel.Zielfarbe);
     EXPECT_TRUE(AlleUhrbilder(u.ansicht));
     EXPECT_TRUE(u.ansicht.Laeuft);
-    EXPECT_EQ((u.ansicht.LetzteAbspielung), (std::array<int, 3>{1, 15, 1}));
+    EXPECT_EQ((u.ansicht.LetzteAbspielung), (std::array<int, 3> { 1, 15, 1 }));
     EXPECT_EQ(u.spiel.Uhrsegment, 0);
     EXPECT_EQ(u.spiel.Schussergebnis, -1);
 }
 
-TEST(Spielablauf, SegmenteLaufenAbUndVorlageVerschwindet) {
-    for (int schwierigkeit : {0, 2}) {
+TEST(Spielablauf, SegmenteLaufenAbUndVorlageVerschwindet)
+{
+    for (int schwierigkeit : { 0, 2 }) {
         Spielumgebung u(2, 1, schwierigkeit);
         u.spiel.NeuesSpiel();
         const TColor ziel = u.spiel.Zielfarbe;
@@ -125,7 +137,8 @@ TEST(Spielablauf, SegmenteLaufenAbUndVorlageVerschwindet) {
     }
 }
 
-TEST(Spielablauf, AbgelaufeneUhrVerteiltDieselbenFarbenNeu) {
+TEST(Spielablauf, AbgelaufeneUhrVerteiltDieselbenFarbenNeu)
+{
     Spielumgebung u(3, 2, 3);
     u.spiel.NeuesSpiel();
     const TColor ziel = u.spiel.Zielfarbe;
@@ -156,7 +169,8 @@ TEST(Spielablauf, AbgelaufeneUhrVerteiltDieselbenFarbenNeu) {
     EXPECT_EQ(u.spiel.AktuellerSpieler, 1);
 }
 
-TEST(Spielablauf, UeberspringenEndetDenZugInnerhalbDesStopps) {
+TEST(Spielablauf, UeberspringenEndetDenZugInnerhalbDesStopps)
+{
     Spielumgebung u(4, 2, 4);
     u.spiel.NeuesSpiel();
     u.ansicht.UhrLaeuftAb();
@@ -183,7 +197,8 @@ TEST(Spielablauf, UeberspringenEndetDenZugInnerhalbDesStopps) {
     EXPECT_EQ(u.spiel.Schussergebnis, -1);
 }
 
-TEST(Spielablauf, TrefferBehaeltDenSpielerUndZiehtNeu) {
+TEST(Spielablauf, TrefferBehaeltDenSpielerUndZiehtNeu)
+{
     Spielumgebung u(5, 2, 2);
     u.spiel.NeuesSpiel();
     u.ansicht.UhrLaeuftAb();
@@ -195,7 +210,7 @@ TEST(Spielablauf, TrefferBehaeltDenSpielerUndZiehtNeu) {
     EXPECT_EQ(anna.AnzahlTreffer, 1);
     EXPECT_TRUE(anna.Treffer[0].Visible);
     EXPECT_EQ(anna.Treffer[0].BrushColor, ziel);
-    EXPECT_EQ(u.ansicht.Toene, std::vector<std::string>{"TintariumRichtig.wav"});
+    EXPECT_EQ(u.ansicht.Toene, std::vector<std::string> { "TintariumRichtig.wav" });
     EXPECT_EQ(u.spiel.AktuellerSpieler, 1);
     EXPECT_EQ(u.ansicht.NaechsteSpieler.size(), 1u);
     EXPECT_NE(u.spiel.Zielfarbe, ziel);
@@ -212,14 +227,15 @@ TEST(Spielablauf, TrefferBehaeltDenSpielerUndZiehtNeu) {
         EXPECT_EQ(k.Getroffen, 0);
 }
 
-TEST(Spielablauf, FehlschussGibtDenZugAbUndBehaeltDieFarben) {
+TEST(Spielablauf, FehlschussGibtDenZugAbUndBehaeltDieFarben)
+{
     Spielumgebung u(6, 2, 1);
     u.spiel.NeuesSpiel();
     const TColor ziel = u.spiel.Zielfarbe;
     const auto liste = u.spiel.Farbliste;
     const auto vorher = Kachelfarben(u.spiel);
     Verfehlen(u);
-    EXPECT_EQ(u.ansicht.Toene, std::vector<std::string>{"TintariumFalsch.wav"});
+    EXPECT_EQ(u.ansicht.Toene, std::vector<std::string> { "TintariumFalsch.wav" });
     EXPECT_EQ(u.spiel.AktuellerSpieler, 2);
     EXPECT_EQ(u.ansicht.NaechsteSpieler.back(), "Béla ist an der Reihe ");
     EXPECT_EQ(u.spiel.Zielfarbe, ziel);
@@ -235,8 +251,9 @@ TEST(Spielablauf, FehlschussGibtDenZugAbUndBehaeltDieFarben) {
     EXPECT_TRUE(u.ansicht.Laeuft);
 }
 
-TEST(Spielablauf, MarkerIgnoriertGenauEineMeldung) {
-    for (bool treffer : {true, false}) {
+TEST(Spielablauf, MarkerIgnoriertGenauEineMeldung)
+{
+    for (bool treffer : { true, false }) {
         Spielumgebung u(7, 2, 2);
         u.ansicht.AbbruchVerzoegert = true;
         u.spiel.NeuesSpiel();
@@ -264,7 +281,7 @@ TEST(Spielablauf, MarkerIgnoriertGenauEineMeldung) {
     // Directly: a marker of 0 or 1 swallows one report and nothing else.
     Spielumgebung u(8, 1, 2);
     u.spiel.NeuesSpiel();
-    for (int marker : {0, 1}) {
+    for (int marker : { 0, 1 }) {
         u.spiel.Schussergebnis = marker;
         u.spiel.UhrStop();
         EXPECT_EQ(u.spiel.Schussergebnis, -1);
@@ -274,7 +291,8 @@ TEST(Spielablauf, MarkerIgnoriertGenauEineMeldung) {
     }
 }
 
-TEST(Spielablauf, StufeSteigtBeiJedemVielfachenVonFuenf) {
+TEST(Spielablauf, StufeSteigtBeiJedemVielfachenVonFuenf)
+{
     Spielumgebung u(9, 2, 0);
     u.spiel.NeuesSpiel();
     for (int i = 0; i < 3; ++i)
@@ -285,7 +303,7 @@ TEST(Spielablauf, StufeSteigtBeiJedemVielfachenVonFuenf) {
     EXPECT_EQ(u.spiel.Spielerliste[0]->AnzahlTreffer, 3);
     EXPECT_EQ(u.spiel.Spielerliste[1]->AnzahlTreffer, 1);
     EXPECT_EQ(u.level.Stufe, 0);
-    Treffen(u);  // the second player's hit makes five
+    Treffen(u); // the second player's hit makes five
     EXPECT_EQ(u.level.Stufe, 1);
     EXPECT_EQ(u.level.Abweichung, 50);
     EXPECT_EQ(u.spiel.Zielform, 1);
@@ -304,7 +322,7 @@ TEST(Spielablauf, StufeSteigtBeiJedemVielfachenVonFuenf) {
 
     // Both players up to 15 hits: one advance at every multiple of five,
     // whoever's hit it is.
-    const TShapeType formen[] = {stCircle, stEllipse, stRectangle, stRoundRect, stSquare, stSquare, stSquare};
+    const TShapeType formen[] = { stCircle, stEllipse, stRectangle, stRoundRect, stSquare, stSquare, stSquare };
     for (int zug = 0; Summe(u.spiel) < 30; ++zug) {
         ASSERT_LT(zug, 200);
         const int vorher = u.level.Stufe;
@@ -328,7 +346,8 @@ TEST(Spielablauf, StufeSteigtBeiJedemVielfachenVonFuenf) {
     EXPECT_TRUE(u.ansicht.Sieger.empty());
 }
 
-TEST(Spielablauf, ZurueckknopfBeendetDasSpiel) {
+TEST(Spielablauf, ZurueckknopfBeendetDasSpiel)
+{
     Spielumgebung u(10, 2, 2);
     u.spiel.NeuesSpiel();
     Treffen(u);
@@ -339,7 +358,7 @@ TEST(Spielablauf, ZurueckknopfBeendetDasSpiel) {
     EXPECT_EQ(u.ansicht.TonGeschlossen, 1);
     EXPECT_EQ(u.ansicht.Stopps, 1);
     EXPECT_FALSE(u.ansicht.Laeuft);
-    EXPECT_EQ(u.ansicht.Uhrbilder, bilder);  // the stop's report was ignored
+    EXPECT_EQ(u.ansicht.Uhrbilder, bilder); // the stop's report was ignored
     EXPECT_EQ(u.spiel.Schussergebnis, -1);
     EXPECT_TRUE(u.spiel.Spielerliste.empty());
     EXPECT_FALSE(u.spiel.SpielLaeuft());
@@ -367,7 +386,8 @@ TEST(Spielablauf, ZurueckknopfBeendetDasSpiel) {
     EXPECT_TRUE(u.ansicht.Laeuft);
 }
 
-TEST(Spielablauf, NeuesSpielBeginntDenStufenplanVonVorn) {
+TEST(Spielablauf, NeuesSpielBeginntDenStufenplanVonVorn)
+{
     Spielumgebung u(11, 1, 1);
     u.spiel.NeuesSpiel();
     for (int i = 0; i < 12; ++i)
@@ -390,7 +410,8 @@ TEST(Spielablauf, NeuesSpielBeginntDenStufenplanVonVorn) {
     }
 }
 
-TEST(Spielablauf, GanzesSpielBisZumSieg) {
+TEST(Spielablauf, GanzesSpielBisZumSieg)
+{
     Spielumgebung u(12, 1, 0);
     u.spiel.NeuesSpiel();
     for (int i = 0; i < 15; ++i) {
@@ -419,7 +440,7 @@ TEST(Spielablauf, GanzesSpielBisZumSieg) {
     };
     Treffen(u);
     EXPECT_TRUE(imSieger);
-    EXPECT_EQ(u.ansicht.Sieger, std::vector<int>{0});
+    EXPECT_EQ(u.ansicht.Sieger, std::vector<int> { 0 });
     // No hit cue, no level check, no new draw for the winning hit.
     EXPECT_EQ(u.ansicht.Toene.size(), toene);
     EXPECT_EQ(u.level.Stufe, 3);
@@ -433,7 +454,8 @@ TEST(Spielablauf, GanzesSpielBisZumSieg) {
     EXPECT_EQ(u.ansicht.Protokoll.back(), "Schliessen");
 }
 
-TEST(Spielablauf, UhrLaeuftHinterDemSiegerbildschirmWeiter) {
+TEST(Spielablauf, UhrLaeuftHinterDemSiegerbildschirmWeiter)
+{
     Spielumgebung u(13, 2, 2);
     u.spiel.NeuesSpiel();
     for (int i = 0; i < 15; ++i)
@@ -447,25 +469,22 @@ TEST(Spielablauf, UhrLaeuftHinterDemSiegerbildschirmWeiter) {
         EXPECT_TRUE(u.spiel.SpielLaeuft());
     };
     Treffen(u);
-    EXPECT_EQ(u.ansicht.Sieger, std::vector<int>{0});
+    EXPECT_EQ(u.ansicht.Sieger, std::vector<int> { 0 });
     EXPECT_FALSE(u.spiel.SpielLaeuft());
     EXPECT_FALSE(u.ansicht.Bildschirm);
     EXPECT_FALSE(u.ansicht.Laeuft);
     EXPECT_EQ(u.spiel.Schussergebnis, -1);
 }
 
-TEST(Spielablauf, EinSpielerSiehtNieDenWechselbildschirm) {
+TEST(Spielablauf, EinSpielerSiehtNieDenWechselbildschirm)
+{
     Spielumgebung u(14, 1, 3);
     u.spiel.NeuesSpiel();
     for (int i = 0; i < 30; ++i) {
         const auto zustand = u.spiel.Quelle.Zustand;
         switch (i % 3) {
-        case 0:
-            Verfehlen(u);
-            break;
-        case 1:
-            u.spiel.NeueFarbeClick();
-            break;
+        case 0: Verfehlen(u); break;
+        case 1: u.spiel.NeueFarbeClick(); break;
         default:
             for (int k = 0; k < 6; ++k)
                 u.ansicht.UhrLaeuftAb();
@@ -481,10 +500,11 @@ TEST(Spielablauf, EinSpielerSiehtNieDenWechselbildschirm) {
     EXPECT_TRUE(u.ansicht.NaechsteSpieler.empty());
 }
 
-TEST(Spielablauf, SpielerzahlAusserhalbDesBereichs) {
+TEST(Spielablauf, SpielerzahlAusserhalbDesBereichs)
+{
     // The setup screen only offers 1 or 2; anything else is taken as the
     // nearest of the two instead of reading past the two names.
-    for (int spieler : {0, -3, 3}) {
+    for (int spieler : { 0, -3, 3 }) {
         Spielumgebung u(15, spieler, 0);
         u.spiel.NeuesSpiel();
         EXPECT_EQ(u.spiel.Spielerliste.size(), spieler > 2 ? 2u : 1u);
@@ -494,7 +514,8 @@ TEST(Spielablauf, SpielerzahlAusserhalbDesBereichs) {
     }
 }
 
-TEST(Spielablauf, NeuesSpielWaehrendEinesSpiels) {
+TEST(Spielablauf, NeuesSpielWaehrendEinesSpiels)
+{
     Spielumgebung u(16, 2, 2);
     u.spiel.NeuesSpiel();
     Treffen(u);

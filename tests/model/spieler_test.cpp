@@ -4,11 +4,12 @@
 #include "FakeAnsicht.h"
 #include "Spieler1.h"
 
-TEST(Spieler, RahmenUndTitel) {
+TEST(Spieler, RahmenUndTitel)
+{
     TKonfiguration k;
-    k.SpielerNamen = {"Anna", "Béla"};
+    k.SpielerNamen = { "Anna", "Béla" };
     FakeAnsicht a;
-    for (int nummer : {0, 1}) {
+    for (int nummer : { 0, 1 }) {
         TSpieler s(nummer, k, a);
         EXPECT_EQ(s.Nummer, nummer);
         EXPECT_EQ(s.AnzahlTreffer, 0);
@@ -37,7 +38,8 @@ TEST(Spieler, RahmenUndTitel) {
     EXPECT_EQ(zweiter.Rahmen.Left + zweiter.Rahmen.Width, 785);
 }
 
-TEST(Spieler, LeererNameGibtLeerenTitel) {
+TEST(Spieler, LeererNameGibtLeerenTitel)
+{
     TKonfiguration k;
     FakeAnsicht a;
     TSpieler s(1, k, a);
@@ -45,12 +47,13 @@ TEST(Spieler, LeererNameGibtLeerenTitel) {
     EXPECT_EQ(s.Rahmen.Caption, "");
 }
 
-TEST(Spieler, AlleZwanzigMarken) {
+TEST(Spieler, AlleZwanzigMarken)
+{
     TKonfiguration k;
     FakeAnsicht a;
     TSpieler s(0, k, a);
     ASSERT_EQ(s.Treffer.size(), 20u);
-    const int links[] = {10, 40, 70, 100, 130, 160, 190, 220};
+    const int links[] = { 10, 40, 70, 100, 130, 160, 190, 220 };
     for (std::size_t i = 0; i < 20; ++i) {
         const TFigur& m = s.Treffer[i];
         EXPECT_EQ(m.Left, links[i % 8]) << "Marke " << i;
@@ -63,7 +66,8 @@ TEST(Spieler, AlleZwanzigMarken) {
     }
 }
 
-TEST(Spieler, TrefferFuellenDieMarkenInReihenfolge) {
+TEST(Spieler, TrefferFuellenDieMarkenInReihenfolge)
+{
     TKonfiguration k;
     FakeAnsicht a;
     TSpieler s(1, k, a);
@@ -81,7 +85,8 @@ TEST(Spieler, TrefferFuellenDieMarkenInReihenfolge) {
     EXPECT_TRUE(a.Sieger.empty());
 }
 
-TEST(Spieler, SechzehnterTrefferZeigtDenSiegerUndKehrtErstDanachZurueck) {
+TEST(Spieler, SechzehnterTrefferZeigtDenSiegerUndKehrtErstDanachZurueck)
+{
     TKonfiguration k;
     FakeAnsicht a;
     TSpieler s(1, k, a);
@@ -100,10 +105,11 @@ TEST(Spieler, SechzehnterTrefferZeigtDenSiegerUndKehrtErstDanachZurueck) {
     };
     EXPECT_EQ(s.NeuerTreffer(0x445566), -1);
     EXPECT_TRUE(imSieger);
-    EXPECT_EQ(a.Sieger, std::vector<int>{1});
+    EXPECT_EQ(a.Sieger, std::vector<int> { 1 });
 }
 
-TEST(Spieler, VolleTafelBleibtUnveraendert) {
+TEST(Spieler, VolleTafelBleibtUnveraendert)
+{
     TKonfiguration k;
     FakeAnsicht a;
     TSpieler s(0, k, a);

@@ -24,7 +24,10 @@ protected:
         ~Desktop() { TApplication::setDesktopSizeForTests(QSize()); }
     };
 
-    Spielfixture() { ColorSchiessen->Uhr->setTimeSource([this] { return m_jetzt; }); }
+    Spielfixture()
+    {
+        ColorSchiessen->Uhr->setTimeSource([this] { return m_jetzt; });
+    }
 
     TColorSchiessen& bild() { return *ColorSchiessen; }
     TSpielablauf& spiel() { return ColorSchiessen->Spiel(); }
@@ -41,7 +44,7 @@ protected:
     // One clock segment (frames 1 to 15 of the test clip) passes.
     void segmentAblaufen()
     {
-        m_jetzt += 15 * std::int64_t{Testordner::Inhalt{}.mikrosekundenProBild} + 1;
+        m_jetzt += 15 * std::int64_t { Testordner::Inhalt {}.mikrosekundenProBild } + 1;
         bild().Uhr->catchUp();
     }
 

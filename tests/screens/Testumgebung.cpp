@@ -22,9 +22,13 @@
 
 #include <stdexcept>
 
-Testordner::Testordner() : Testordner(Inhalt{}) {}
+Testordner::Testordner()
+    : Testordner(Inhalt {})
+{
+}
 
-Testordner::Testordner(const Inhalt& inhalt) : m_vorher(QDir::currentPath())
+Testordner::Testordner(const Inhalt& inhalt)
+    : m_vorher(QDir::currentPath())
 {
     if (!m_ordner.isValid())
         throw std::runtime_error("no temporary folder");
@@ -121,7 +125,7 @@ QWindow* fensterVon(QWidget* widget, QPoint& stelle)
     return oben->windowHandle();
 }
 
-}  // namespace
+} // namespace
 
 void mausKlick(QWidget* widget, QPoint stelle, Qt::MouseButton taste)
 {

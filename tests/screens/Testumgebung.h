@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QColor>
-#include <QPoint>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>

@@ -34,10 +34,10 @@ void imModalenLauf(std::function<void()> was)
 
 std::vector<TForm*> alleBildschirme()
 {
-    return {TintariumStart, FarbenSchiessen, ColorSchiessen, Gewonnen, NaechsterSpieler};
+    return { TintariumStart, FarbenSchiessen, ColorSchiessen, Gewonnen, NaechsterSpieler };
 }
 
-}  // namespace
+} // namespace
 
 using Ablauf = Spielfixture;
 
@@ -45,8 +45,8 @@ TEST_F(Ablauf, StartUndSpielMitEinemSpieler)
 {
     TintariumStart->Show();
     EXPECT_EQ(obersterBildschirm(), TintariumStart);
-    for (TForm* f : {static_cast<TForm*>(FarbenSchiessen), static_cast<TForm*>(ColorSchiessen),
-             static_cast<TForm*>(Gewonnen), static_cast<TForm*>(NaechsterSpieler)})
+    for (TForm* f : { static_cast<TForm*>(FarbenSchiessen), static_cast<TForm*>(ColorSchiessen),
+             static_cast<TForm*>(Gewonnen), static_cast<TForm*>(NaechsterSpieler) })
         EXPECT_FALSE(f->Visible());
 
     mausKlick(TintariumStart->Ok, QPoint(5, 5));
@@ -70,7 +70,7 @@ TEST_F(Ablauf, ZweiSpielerNaechsterSpielerUnterDemSpielUndNachFruehemVissza)
     TintariumStart->OkClick();
     FarbenSchiessen->KAnzahlSpieler->setItemIndex(1);
     FarbenSchiessen->Spieler1Name->setText(QStringLiteral("Anna"));
-    QTest::keyClick(FarbenSchiessen->Spieler1Name, Qt::Key_Return);  // Enter plays
+    QTest::keyClick(FarbenSchiessen->Spieler1Name, Qt::Key_Return); // Enter plays
 
     EXPECT_EQ(obersterBildschirm(), ColorSchiessen);
     EXPECT_TRUE(NaechsterSpieler->Visible());
@@ -207,13 +207,13 @@ TEST_F(Ablauf, TitelleistenLiegenUeberIhrenKaesten)
 
 TEST_F(Ablauf, TabulatorReihenfolge)
 {
-    TintariumStart->Show();  // covered by the setup screen, as in the game
+    TintariumStart->Show(); // covered by the setup screen, as in the game
     FarbenSchiessen->Show();
-    FarbenSchiessen->AnleitungClick();  // the instructions view takes part while shown
-    const std::vector<QWidget*> erwartet = {FarbenSchiessen->Spieler1Name, FarbenSchiessen->Spieler2Name,
-        FarbenSchiessen->Schwierigkeitsstufe, FarbenSchiessen->Ende, FarbenSchiessen->Button1,
-        FarbenSchiessen->KAnzahlSpieler, FarbenSchiessen->InhaltAnleitung, FarbenSchiessen->Anleitung,
-        FarbenSchiessen->Ton};
+    FarbenSchiessen->AnleitungClick(); // the instructions view takes part while shown
+    const std::vector<QWidget*> erwartet
+        = { FarbenSchiessen->Spieler1Name, FarbenSchiessen->Spieler2Name, FarbenSchiessen->Schwierigkeitsstufe,
+              FarbenSchiessen->Ende, FarbenSchiessen->Button1, FarbenSchiessen->KAnzahlSpieler,
+              FarbenSchiessen->InhaltAnleitung, FarbenSchiessen->Anleitung, FarbenSchiessen->Ton };
     // The focus chain of the screen, each widget counted once at its first stop.
     std::vector<QWidget*> gefunden;
     QWidget* w = FarbenSchiessen->Spieler1Name;
@@ -316,7 +316,7 @@ TEST_F(Ablauf, AnleitungOhneDatei)
 }
 
 // Centring: the screens are built on a desktop of the given size.
-struct Zentrierung : ::testing::TestWithParam<std::pair<QSize, QPoint>> {};
+struct Zentrierung : ::testing::TestWithParam<std::pair<QSize, QPoint>> { };
 
 TEST_P(Zentrierung, JederBildschirmSitztMittig)
 {
@@ -335,8 +335,8 @@ TEST_P(Zentrierung, JederBildschirmSitztMittig)
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, Zentrierung,
-    ::testing::Values(std::make_pair(QSize(1024, 768), QPoint(108, 83)),
-        std::make_pair(QSize(800, 600), QPoint(-4, 0))));
+    ::testing::Values(
+        std::make_pair(QSize(1024, 768), QPoint(108, 83)), std::make_pair(QSize(800, 600), QPoint(-4, 0))));
 
 // A cue file that cannot be opened: reported after the event; the game step
 // completes as if the cue had played.

@@ -21,7 +21,7 @@ namespace {
 const QColor Titelblau(0, 128, 255);
 const QColor Knopfgrau(240, 240, 240);
 
-}  // namespace
+} // namespace
 
 using Spielbildschirm = Spielfixture;
 
@@ -58,11 +58,11 @@ TEST_F(Spielbildschirm, ZeigtFeldTafelnZielUndUhrbilder)
 
     // Tiles 0 and 19 in their cells (field at 8/50; cells at 10/20 and
     // 350/275 in it), over as many turns as it takes to see each shown.
-    bool gesehen[2] = {false, false};
+    bool gesehen[2] = { false, false };
     for (int runde = 0; runde < 300 && !(gesehen[0] && gesehen[1]); ++runde) {
         b = aufnahme();
-        const int indizes[2] = {0, 19};
-        const QPoint zellen[2] = {{8 + 10, 50 + 20}, {8 + 350, 50 + 275}};
+        const int indizes[2] = { 0, 19 };
+        const QPoint zellen[2] = { { 8 + 10, 50 + 20 }, { 8 + 350, 50 + 275 } };
         for (int k = 0; k < 2; ++k) {
             const TKarten& karte = spiel().Kartenfeld[static_cast<std::size_t>(indizes[k])];
             const int v = karte.Form.Width;
@@ -115,7 +115,7 @@ TEST_F(Spielbildschirm, NurDerDruckAufEineGezeigteKarteIstEinSchuss)
     EXPECT_EQ(zustand(), vorher);
 
     // Any button on a shown tile is a shot (the field is dealt anew).
-    for (Qt::MouseButton taste : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+    for (Qt::MouseButton taste : { Qt::LeftButton, Qt::RightButton, Qt::MiddleButton }) {
         const int i = karteBesorgen(false);
         vorher = zustand();
         karteDruecken(i, taste);
@@ -148,7 +148,7 @@ TEST_F(Spielbildschirm, BossReagiertNurInSeinerFlaeche)
 {
     spielStarten(1, 0);
     ASSERT_FALSE(spiel().Verraten);
-    for (QPoint aussen : {QPoint(31, 578), QPoint(65, 578), QPoint(48, 569), QPoint(48, 587)}) {
+    for (QPoint aussen : { QPoint(31, 578), QPoint(65, 578), QPoint(48, 569), QPoint(48, 587) }) {
         mausKlick(ColorSchiessen, aussen);
         EXPECT_FALSE(spiel().Verraten) << aussen.x() << "," << aussen.y();
     }
@@ -172,7 +172,7 @@ TEST_F(Spielbildschirm, BossReagiertNurInSeinerFlaeche)
 
 TEST_F(Spielbildschirm, UhrLaeuftDurchSechsSegmente)
 {
-    spielStarten(1, 3);  // "Nehéz": the target does not stay
+    spielStarten(1, 3); // "Nehéz": the target does not stay
     for (TImage* b : bild().UhrBilder)
         ASSERT_FALSE(b->isHidden());
     ASSERT_FALSE(bild().TonvorlageAnzeige->isHidden());
@@ -196,7 +196,7 @@ TEST_F(Spielbildschirm, UhrLaeuftDurchSechsSegmente)
 
 TEST_F(Spielbildschirm, ZielBleibtBeiLeichterStufe)
 {
-    spielStarten(1, 1);  // "Könnyű"
+    spielStarten(1, 1); // "Könnyű"
     segmentAblaufen();
     EXPECT_TRUE(bild().UhrBilder[0]->isHidden());
     EXPECT_FALSE(bild().TonvorlageAnzeige->isHidden());

@@ -24,7 +24,8 @@ namespace {
 // Starts the program in a folder with the given media and records the boxes,
 // and whether any screen could be seen when each box came up.
 struct Startlauf {
-    explicit Startlauf(const Testordner::Inhalt& inhalt) : ordner(inhalt)
+    explicit Startlauf(const Testordner::Inhalt& inhalt)
+        : ordner(inhalt)
     {
         TApplication::instance()->setErrorBoxHandler([this](const QString&, const QString& text) {
             meldungen.append(text);
@@ -52,7 +53,7 @@ void allesAufgeraeumt()
     EXPECT_EQ(Level, nullptr);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Programmstart, OhneUhrclipMeldungUndEnde)
 {
@@ -60,7 +61,7 @@ TEST(Programmstart, OhneUhrclipMeldungUndEnde)
     inhalt.uhrAvi = false;
     Startlauf lauf(inhalt);
     EXPECT_EQ(lauf.ergebnis, 0);
-    EXPECT_EQ(lauf.meldungen, QStringList{QString::fromUtf8("AVI kann nicht geöffnet werden.")});
+    EXPECT_EQ(lauf.meldungen, QStringList { QString::fromUtf8("AVI kann nicht geöffnet werden.") });
     EXPECT_FALSE(lauf.sichtbar);
     allesAufgeraeumt();
 }
@@ -71,7 +72,7 @@ TEST(Programmstart, OhneSegmentbildMeldungUndEnde)
     inhalt.uhrBmp = false;
     Startlauf lauf(inhalt);
     EXPECT_EQ(lauf.ergebnis, 0);
-    EXPECT_EQ(lauf.meldungen, QStringList{QString::fromUtf8("Datei TintariumUhr.bmp kann nicht geöffnet werden.")});
+    EXPECT_EQ(lauf.meldungen, QStringList { QString::fromUtf8("Datei TintariumUhr.bmp kann nicht geöffnet werden.") });
     EXPECT_FALSE(lauf.sichtbar);
     allesAufgeraeumt();
 }
@@ -81,8 +82,8 @@ TEST(Programmstart, VonStartBisVege)
     bool nurStartGezeigt = false;
     QString titel;
     QTimer::singleShot(0, [&] {
-        nurStartGezeigt = TintariumStart->Visible() && !FarbenSchiessen->Visible()
-            && !ColorSchiessen->Visible() && !Gewonnen->Visible() && !NaechsterSpieler->Visible();
+        nurStartGezeigt = TintariumStart->Visible() && !FarbenSchiessen->Visible() && !ColorSchiessen->Visible()
+            && !Gewonnen->Visible() && !NaechsterSpieler->Visible();
         titel = TApplication::instance()->title();
         TintariumStart->Ok->click();
         // Leaving from the middle of a game: boards and a running clock are
@@ -90,7 +91,7 @@ TEST(Programmstart, VonStartBisVege)
         FarbenSchiessen->Button1->click();
         FarbenSchiessen->Ende->click();
     });
-    Startlauf lauf(Testordner::Inhalt{});
+    Startlauf lauf(Testordner::Inhalt {});
     EXPECT_EQ(lauf.ergebnis, 0);
     EXPECT_TRUE(lauf.meldungen.isEmpty());
     EXPECT_TRUE(nurStartGezeigt);

@@ -28,18 +28,24 @@ protected:
     // Counts that also log the order in which they are asked.
     Ausgabezaehler counts(int wave, int midi)
     {
-        return {[this, wave] { asked << "wave"; return wave; },
-                [this, midi] { asked << "midi"; return midi; }};
+        return { [this, wave] {
+                    asked << "wave";
+                    return wave;
+                },
+            [this, midi] {
+                asked << "midi";
+                return midi;
+            } };
     }
 
-    TButton ton{nullptr};
+    TButton ton { nullptr };
     QStringList asked;
 };
 
 TEST_F(HardwareTest, NoOutputOfEitherKindTurnsSoundOffForGood)
 {
     THardware hardware(&ton, counts(0, 0));
-    EXPECT_EQ(asked, (QStringList{"wave", "midi"}));
+    EXPECT_EQ(asked, (QStringList { "wave", "midi" }));
     EXPECT_FALSE(hardware.Tonschalter);
     EXPECT_EQ(ton.caption(), "Ton ein");
     EXPECT_FALSE(ton.isEnabled());
@@ -47,12 +53,12 @@ TEST_F(HardwareTest, NoOutputOfEitherKindTurnsSoundOffForGood)
 
 TEST_F(HardwareTest, OneOutputOfEitherKindCountsAsSound)
 {
-    for (auto [wave, midi] : {std::pair{0, 1}, {1, 0}, {2, 3}}) {
+    for (auto [wave, midi] : { std::pair { 0, 1 }, { 1, 0 }, { 2, 3 } }) {
         asked.clear();
         TButton button(nullptr);
         button.setCaption("Button1");
         THardware hardware(&button, counts(wave, midi));
-        EXPECT_EQ(asked, (QStringList{"wave", "midi"})) << wave << midi; // both, always
+        EXPECT_EQ(asked, (QStringList { "wave", "midi" })) << wave << midi; // both, always
         EXPECT_TRUE(hardware.Tonschalter);
         EXPECT_EQ(button.caption(), "Ton aus");
         EXPECT_TRUE(button.isEnabled());

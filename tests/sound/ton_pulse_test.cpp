@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kHeard = 8000;  // the test tones peak at half of full scale
+constexpr int kHeard = 8000; // the test tones peak at half of full scale
 constexpr int kSilent = 200;
 
 class TonTest : public ::testing::Test {
@@ -52,9 +52,9 @@ protected:
     }
 
     QTemporaryDir dir;
-    TButton ton{nullptr};
-    THardware hardware{&ton, Ausgabezaehler::System()};
-    TMediaPlayer player{nullptr};
+    TButton ton { nullptr };
+    THardware hardware { &ton, Ausgabezaehler::System() };
+    TMediaPlayer player { nullptr };
     PulseRecorder recorder;
 };
 
@@ -91,7 +91,7 @@ TEST_F(TonTest, ASecondCueCutsTheFirstOff)
     EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
     QTest::qWait(300);
     EXPECT_GT(recorder.peakSinceMark(), kHeard); // the second cue
-    EXPECT_LT(listen(1000), kSilent);            // the first would still sound here
+    EXPECT_LT(listen(1000), kSilent); // the first would still sound here
 }
 
 TEST_F(TonTest, TonSchliessenSilencesACueStillSounding)
@@ -111,8 +111,7 @@ TEST_F(TonTest, TonSchliessenSilencesACueStillSounding)
 QStringList boxesOfACue(TMediaPlayer& player, const QString& datei)
 {
     QStringList boxes;
-    TApplication::instance()->setErrorBoxHandler(
-        [&](const QString&, const QString& text) { boxes << text; });
+    TApplication::instance()->setErrorBoxHandler([&](const QString&, const QString& text) { boxes << text; });
     bool returned = false;
     int boxesWhileHandling = -1;
     QTimer::singleShot(0, &player, [&] {
@@ -130,7 +129,7 @@ QStringList boxesOfACue(TMediaPlayer& player, const QString& datei)
 TEST_F(TonTest, AMissingCueIsReportedAfterTheEventAndNotThrown)
 {
     EXPECT_EQ(boxesOfACue(player, dir.filePath("TintariumFalsch.wav")),
-              QStringList{TApplication::withFullStop(TMediaPlayer::fileNotFoundText())});
+        QStringList { TApplication::withFullStop(TMediaPlayer::fileNotFoundText()) });
     EXPECT_FALSE(player.isOpen());
 }
 
@@ -157,8 +156,7 @@ TEST_F(TonNeustartTest, WithoutServerACueIsReportedAndAfterItsReturnHeard)
     EXPECT_TRUE(QTest::qWaitFor([this] { return !player.isSounding(); }, 5000));
 
     const QString richtig = tone("richtig.wav", 0.3);
-    EXPECT_EQ(boxesOfACue(player, richtig),
-              QStringList{TApplication::withFullStop(TMediaPlayer::noDeviceText())});
+    EXPECT_EQ(boxesOfACue(player, richtig), QStringList { TApplication::withFullStop(TMediaPlayer::noDeviceText()) });
     EXPECT_FALSE(player.isOpen());
     TonSchliessen(player); // as at the end of the game: nothing open, nothing happens
 

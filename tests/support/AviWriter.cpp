@@ -20,8 +20,7 @@ std::uint32_t AviClip::colourOf(int k)
     return ((k * 37 % 256) << 16) | ((k * 91 % 256) << 8) | (255 - k * 13 % 200);
 }
 
-AviClip AviClip::plain(int width, int height, int count, std::uint32_t microsecondsPerFrame,
-                       std::uint32_t border)
+AviClip AviClip::plain(int width, int height, int count, std::uint32_t microsecondsPerFrame, std::uint32_t border)
 {
     AviClip clip;
     clip.width = width;
@@ -67,13 +66,13 @@ std::vector<std::uint8_t> aviBytes(const AviClip& clip)
     b.fourcc("hdrl");
     const auto avih = b.begin("avih");
     b.u32(clip.microsecondsPerFrame);
-    b.u32(0);          // max bytes per second
-    b.u32(0);          // padding granularity
-    b.u32(0x10);       // AVIF_HASINDEX
+    b.u32(0); // max bytes per second
+    b.u32(0); // padding granularity
+    b.u32(0x10); // AVIF_HASINDEX
     b.u32(frames);
-    b.u32(0);          // initial frames
-    b.u32(1);          // streams
-    b.u32(frameSize);  // suggested buffer size
+    b.u32(0); // initial frames
+    b.u32(1); // streams
+    b.u32(frameSize); // suggested buffer size
     b.u32(clip.width);
     b.u32(clip.height);
     for (int i = 0; i < 4; ++i)
@@ -84,17 +83,17 @@ std::vector<std::uint8_t> aviBytes(const AviClip& clip)
     const auto strh = b.begin("strh");
     b.fourcc("vids");
     b.fourcc("DIB ");
-    b.u32(0);                          // flags
-    b.u16(0);                          // priority
-    b.u16(0);                          // language
-    b.u32(0);                          // initial frames
-    b.u32(clip.microsecondsPerFrame);  // scale
-    b.u32(1000000);                    // rate: rate / scale = frames per second
-    b.u32(0);                          // start
-    b.u32(frames);                     // length
+    b.u32(0); // flags
+    b.u16(0); // priority
+    b.u16(0); // language
+    b.u32(0); // initial frames
+    b.u32(clip.microsecondsPerFrame); // scale
+    b.u32(1000000); // rate: rate / scale = frames per second
+    b.u32(0); // start
+    b.u32(frames); // length
     b.u32(frameSize);
-    b.u32(0xFFFFFFFF);                 // quality
-    b.u32(0);                          // sample size
+    b.u32(0xFFFFFFFF); // quality
+    b.u32(0); // sample size
     b.u16(0);
     b.u16(0);
     b.u16(static_cast<std::uint16_t>(clip.width));

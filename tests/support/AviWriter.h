@@ -18,8 +18,8 @@ struct AviClip {
 
     // A clip of `count` frames, each filled with its own colour (frame k,
     // from 0, gets colourOf(k)), and a 1-pixel border of `border` colour.
-    static AviClip plain(int width, int height, int count, std::uint32_t microsecondsPerFrame,
-                         std::uint32_t border = 0xFFFFFF);
+    static AviClip plain(
+        int width, int height, int count, std::uint32_t microsecondsPerFrame, std::uint32_t border = 0xFFFFFF);
     // The fill colour plain() gives frame k (from 0).
     static std::uint32_t colourOf(int k);
 };

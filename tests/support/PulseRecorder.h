@@ -24,8 +24,8 @@ public:
 
     bool start(const QString& source = QStringLiteral("null.monitor"))
     {
-        m_parec.start("parec", {"-d", source, "--raw", "--format=s16le", "--rate=44100",
-                                "--channels=1", "--latency-msec=20"});
+        m_parec.start(
+            "parec", { "-d", source, "--raw", "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=20" });
         // Recording has begun once the first samples (silence) arrive; on
         // PipeWire that waits for the session manager to link the recorder.
         if (!m_parec.waitForStarted(5000) || !m_parec.waitForReadyRead(5000))

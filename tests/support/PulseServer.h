@@ -45,14 +45,14 @@ public:
     // Starts the server and waits until its null sink is the default one.
     bool start()
     {
-        m_process.start(QStringLiteral(TINTARIUM_SOUND_SERVER_SCRIPT), {m_dir.path()});
+        m_process.start(QStringLiteral(TINTARIUM_SOUND_SERVER_SCRIPT), { m_dir.path() });
         if (!m_process.waitForStarted(10000))
             return false;
         for (int attempt = 0; attempt < 200; ++attempt) {
             if (m_process.state() != QProcess::Running)
                 return false;
             QProcess pactl;
-            pactl.start(QStringLiteral("pactl"), {QStringLiteral("get-default-sink")});
+            pactl.start(QStringLiteral("pactl"), { QStringLiteral("get-default-sink") });
             if (pactl.waitForFinished(5000) && pactl.exitCode() == 0
                 && pactl.readAllStandardOutput().trimmed() == "null")
                 return true;

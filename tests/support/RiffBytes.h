@@ -9,8 +9,16 @@
 class RiffBytes {
 public:
     void u8(std::uint8_t v) { data.push_back(v); }
-    void u16(std::uint16_t v) { u8(v & 0xFF); u8(v >> 8); }
-    void u32(std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
+    void u16(std::uint16_t v)
+    {
+        u8(v & 0xFF);
+        u8(v >> 8);
+    }
+    void u32(std::uint32_t v)
+    {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
     void fourcc(const char* s) { data.insert(data.end(), s, s + 4); }
     // Starts a chunk and returns where its size goes.
     std::size_t begin(const char* id)

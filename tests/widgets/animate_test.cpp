@@ -10,8 +10,8 @@
 
 #include "Application.h"
 #include "AviWriter.h"
-#include "RiffBytes.h"
 #include "QtTestMain.h"
+#include "RiffBytes.h"
 #include "ToolkitError.h"
 
 #include <QDir>
@@ -48,11 +48,11 @@ struct ClipSpec {
     int bits = 24;
     std::uint32_t compression = 0; // BI_RGB; 1: BI_RLE8
     std::vector<std::uint32_t> palette; // 0xRRGGBB
-    std::uint32_t totalFrames = 0;      // of the main header
+    std::uint32_t totalFrames = 0; // of the main header
     std::vector<std::vector<std::uint8_t>> chunks; // frame chunk data
     const char* frameId = "00db";
     bool recLists = false; // each frame inside a LIST 'rec '
-    bool extras = false;   // JUNK and an audio chunk before every frame
+    bool extras = false; // JUNK and an audio chunk before every frame
 };
 
 std::vector<std::uint8_t> clipBytes(const ClipSpec& c)
@@ -64,7 +64,7 @@ std::vector<std::uint8_t> clipBytes(const ClipSpec& c)
     const auto hdrl = b.begin("LIST");
     b.fourcc("hdrl");
     const auto avih = b.begin("avih");
-    for (std::uint32_t v : {kD, 0u, 0u, 0u, c.totalFrames, 0u, 1u, 0u, std::uint32_t(c.width), rows, 0u, 0u, 0u, 0u})
+    for (std::uint32_t v : { kD, 0u, 0u, 0u, c.totalFrames, 0u, 1u, 0u, std::uint32_t(c.width), rows, 0u, 0u, 0u, 0u })
         b.u32(v);
     b.end(avih);
     const auto strl = b.begin("LIST");
@@ -72,7 +72,7 @@ std::vector<std::uint8_t> clipBytes(const ClipSpec& c)
     const auto strh = b.begin("strh");
     b.fourcc("vids");
     b.fourcc(c.compression == 1 ? "mrle" : "DIB ");
-    for (std::uint32_t v : {0u, 0u, 0u, kD, 1000000u, 0u, c.totalFrames, 0u, 0xFFFFFFFFu, 0u, 0u, 0u})
+    for (std::uint32_t v : { 0u, 0u, 0u, kD, 1000000u, 0u, c.totalFrames, 0u, 0xFFFFFFFFu, 0u, 0u, 0u })
         b.u32(v);
     b.end(strh);
     const auto strf = b.begin("strf");
@@ -82,7 +82,7 @@ std::vector<std::uint8_t> clipBytes(const ClipSpec& c)
     b.u16(1);
     b.u16(static_cast<std::uint16_t>(c.bits));
     b.u32(c.compression);
-    for (std::uint32_t v : {0u, 0u, 0u, std::uint32_t(c.palette.size()), 0u})
+    for (std::uint32_t v : { 0u, 0u, 0u, std::uint32_t(c.palette.size()), 0u })
         b.u32(v);
     for (std::uint32_t colour : c.palette) {
         b.u8(colour & 0xFF);
@@ -136,8 +136,8 @@ std::uint32_t testColour(int x, int y, int k)
 // DIB rows of frame k of the test picture: bottom-up unless `topDown`, each
 // padded to 4 bytes; 8-bit pixels index `palette`, 32-bit ones carry a junk
 // fourth byte that must not be taken for alpha.
-std::vector<std::uint8_t> dibFrame(int w, int h, int bits, bool topDown, int k,
-                                   const std::vector<std::uint32_t>& palette)
+std::vector<std::uint8_t> dibFrame(
+    int w, int h, int bits, bool topDown, int k, const std::vector<std::uint32_t>& palette)
 {
     const int stride = (w * bits + 31) / 32 * 4;
     std::vector<std::uint8_t> out;
@@ -147,8 +147,8 @@ std::vector<std::uint8_t> dibFrame(int w, int h, int bits, bool topDown, int k,
         for (int x = 0; x < w; ++x) {
             const std::uint32_t c = testColour(x, y, k);
             if (bits == 8) {
-                out.push_back(static_cast<std::uint8_t>(
-                    std::find(palette.begin(), palette.end(), c) - palette.begin()));
+                out.push_back(
+                    static_cast<std::uint8_t>(std::find(palette.begin(), palette.end(), c) - palette.begin()));
                 continue;
             }
             out.push_back(c & 0xFF);
@@ -257,7 +257,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    TAnimate anim{nullptr};
+    TAnimate anim { nullptr };
     std::int64_t now = 1000000;
     int stops = 0;
 };
@@ -266,7 +266,7 @@ TEST_F(AnimateTest, OpensClipsAndTakesTheirSizeKeepingPosition)
 {
     EXPECT_EQ(anim.size(), QSize(100, 80));
     anim.move(4, 26);
-    for (int bits : {24, 8}) {
+    for (int bits : { 24, 8 }) {
         AviClip clip = AviClip::plain(85, 87, 20, kD);
         clip.bitsPerPixel = bits;
         anim.setFileName(write(QString("clip%1.avi").arg(bits), clip));
@@ -274,7 +274,7 @@ TEST_F(AnimateTest, OpensClipsAndTakesTheirSizeKeepingPosition)
         EXPECT_EQ(anim.microsecondsPerFrame(), kD);
         EXPECT_EQ(anim.geometry(), QRect(4, 26, 85, 87));
         EXPECT_EQ(anim.currentFrame(), 1);
-        for (int k : {1, 2, 20})
+        for (int k : { 1, 2, 20 })
             EXPECT_EQ(anim.frame(k).pixel(40, 40), 0xFF000000 | AviClip::colourOf(k - 1)) << bits << " " << k;
         // The white border has the top-left pixel's colour: the clip's background.
         EXPECT_EQ(qAlpha(anim.frame(1).pixel(0, 0)), 0);
@@ -323,8 +323,8 @@ TEST_F(AnimateTest, BadClipsFailAndKeepThePreviousClip)
 {
     const std::vector<std::uint8_t> good = aviBytes(AviClip::plain(20, 10, 15, kD));
     std::vector<std::pair<QString, std::vector<std::uint8_t>>> bad;
-    for (std::size_t cut : {std::size_t(0), std::size_t(11), std::size_t(40), std::size_t(71),
-                            std::size_t(87), std::size_t(150), good.size() / 2, good.size() - 1})
+    for (std::size_t cut : { std::size_t(0), std::size_t(11), std::size_t(40), std::size_t(71), std::size_t(87),
+             std::size_t(150), good.size() / 2, good.size() - 1 })
         bad.emplace_back(QString("cut at %1").arg(cut), std::vector<std::uint8_t>(good.begin(), good.begin() + cut));
     const std::string text = "Dies ist keine Videodatei, sondern ein langer Text ohne jede Bedeutung.";
     bad.emplace_back("text", std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -509,7 +509,7 @@ TEST_F(AnimateTest, StopRaisesInsideTheCallAndTheStoppedPlayNeverEnds)
 TEST_F(AnimateTest, RefusedPlaysStartNothingAndRaiseNothing)
 {
     openClock(12); // fewer frames than the clock asks for
-    for (auto [first, last, count] : {std::tuple{1, 15, 1}, {0, 5, 1}, {6, 5, 1}, {1, 12, -1}}) {
+    for (auto [first, last, count] : { std::tuple { 1, 15, 1 }, { 0, 5, 1 }, { 6, 5, 1 }, { 1, 12, -1 } }) {
         anim.Play(first, last, count);
         EXPECT_FALSE(anim.isPlaying());
     }
@@ -548,13 +548,12 @@ TEST_F(AnimateTest, RealClockEndsThePlayFromTheEventLoop)
 TEST_F(AnimateTest, AnErrorOfTheStopHandlerReachesTheErrorBox)
 {
     QStringList boxes;
-    TApplication::instance()->setErrorBoxHandler(
-        [&](const QString&, const QString& text) { boxes << text; });
+    TApplication::instance()->setErrorBoxHandler([&](const QString&, const QString& text) { boxes << text; });
     anim.setFileName(write("schnell.avi", AviClip::plain(20, 10, 15, 1000)));
     anim.onStop = [] { throw EToolkitError(std::string("Uhr kaputt")); };
     anim.Play(1, 15, 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }, 5000));
-    EXPECT_EQ(boxes, QStringList{"Uhr kaputt."});
+    EXPECT_EQ(boxes, QStringList { "Uhr kaputt." });
     EXPECT_FALSE(anim.isPlaying());
     installPrintingErrorBox();
     // Stop lets it through to its caller.
@@ -564,13 +563,13 @@ TEST_F(AnimateTest, AnErrorOfTheStopHandlerReachesTheErrorBox)
 TEST_F(AnimateTest, UncompressedClipsOfEveryDepthAndRowOrder)
 {
     // Widths 5 and 7 leave padding at the end of 8- and 24-bit rows.
-    for (int bits : {8, 24, 32})
-        for (bool topDown : {false, true})
-            for (int w : {5, 7, 12}) {
+    for (int bits : { 8, 24, 32 })
+        for (bool topDown : { false, true })
+            for (int w : { 5, 7, 12 }) {
                 const std::string what = std::to_string(bits) + " bits, width " + std::to_string(w)
                     + (topDown ? ", top-down" : ", bottom-up");
                 const QString path = writeRaw(QString("d%1_%2_%3.avi").arg(bits).arg(topDown).arg(w),
-                                              clipBytes(testClip(w, 6, bits, topDown, 3)));
+                    clipBytes(testClip(w, 6, bits, topDown, 3)));
                 ASSERT_NO_THROW(anim.setFileName(path)) << what;
                 expectTestPicture(w, 6, 3, what);
             }
@@ -593,7 +592,7 @@ TEST_F(AnimateTest, FramesAreFoundInRecListsBetweenOtherChunks)
     clip.chunks.push_back(dibFrame(6, 4, 24, false, 9, {}));
     anim.setFileName(writeRaw("luecken.avi", clipBytes(clip)));
     ASSERT_EQ(anim.frameCount(), 6);
-    for (auto [number, shown] : {std::pair{2, 1}, {3, 1}, {4, 3}, {5, 9}, {6, 9}})
+    for (auto [number, shown] : { std::pair { 2, 1 }, { 3, 1 }, { 4, 3 }, { 5, 9 }, { 6, 9 } })
         EXPECT_EQ(anim.frame(number).pixel(3, 2), 0xFF000000 | testColour(3, 2, shown)) << number;
     clip.totalFrames = 2;
     anim.setFileName(writeRaw("kurz.avi", clipBytes(clip)));
@@ -681,7 +680,7 @@ TEST_F(AnimateTest, CompressedClipsDecodeThroughFfmpeg)
 {
     // Run-length frames (BI_RLE8), written by hand: per row from the bottom,
     // pairs of count and palette index, 0 0 ending the row, 0 1 the picture.
-    const std::vector<std::uint32_t> palette = {0xFFFFFF, 0xFF0000, 0x0000FF, 0x00FF00};
+    const std::vector<std::uint32_t> palette = { 0xFFFFFF, 0xFF0000, 0x0000FF, 0x00FF00 };
     ClipSpec rle;
     rle.width = 8;
     rle.height = 4;
@@ -694,19 +693,19 @@ TEST_F(AnimateTest, CompressedClipsDecodeThroughFfmpeg)
         std::vector<std::uint8_t> out;
         for (int row = 0; row < 4; ++row) {
             if (row == 0 || row == 3)
-                out.insert(out.end(), {8, 0});
+                out.insert(out.end(), { 8, 0 });
             else
-                out.insert(out.end(), {1, 0, 3, inner, 3, 3, 1, 0});
-            out.insert(out.end(), {0, 0});
+                out.insert(out.end(), { 1, 0, 3, inner, 3, 3, 1, 0 });
+            out.insert(out.end(), { 0, 0 });
         }
-        out.insert(out.end(), {0, 1});
+        out.insert(out.end(), { 0, 1 });
         return out;
     };
-    rle.chunks = {rows(1), rows(2)};
+    rle.chunks = { rows(1), rows(2) };
     anim.setFileName(writeRaw("rle.avi", clipBytes(rle)));
     ASSERT_EQ(anim.frameCount(), 2);
     EXPECT_EQ(anim.size(), QSize(8, 4));
-    for (int number : {1, 2}) {
+    for (int number : { 1, 2 }) {
         const QImage image = anim.frame(number);
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << number; // white background keyed out
         EXPECT_EQ(qAlpha(image.pixel(7, 3)), 0) << number;
@@ -722,7 +721,7 @@ TEST_F(AnimateTest, CompressedClipsDecodeThroughFfmpeg)
     rgb555.bits = 16;
     rgb555.totalFrames = 1;
     // Bottom row white, red; top row white, blue.
-    rgb555.chunks = {{0xFF, 0x7F, 0x00, 0x7C, 0xFF, 0x7F, 0x1F, 0x00}};
+    rgb555.chunks = { { 0xFF, 0x7F, 0x00, 0x7C, 0xFF, 0x7F, 0x1F, 0x00 } };
     anim.setFileName(writeRaw("rgb555.avi", clipBytes(rgb555)));
     const QImage image = anim.frame(1);
     EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
@@ -741,7 +740,7 @@ TEST(FfmpegLibraryTest, LoadsTheLibrariesOfOurHeadersOrNothing)
     missing.swscale = "libswscale.so.999";
     EXPECT_EQ(FfmpegLibrary::load(missing), nullptr);
     // Libraries that open but lack the functions: refused as well.
-    EXPECT_EQ(FfmpegLibrary::load({names.avutil, names.avutil, names.avutil, names.avutil}), nullptr);
+    EXPECT_EQ(FfmpegLibrary::load({ names.avutil, names.avutil, names.avutil, names.avutil }), nullptr);
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST_F(ErrorBox, ErrorOfAClickHandlerIsShownAndTheLoopGoesOn)
         log << QStringLiteral("after");
     };
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(log, QStringList({QStringLiteral("before"), QString::fromUtf8("box:Kein MCI-Gerät geöffnet.")}));
+    EXPECT_EQ(log, QStringList({ QStringLiteral("before"), QString::fromUtf8("box:Kein MCI-Gerät geöffnet.") }));
     EXPECT_EQ(captions, QStringList(QStringLiteral("Tintarium")));
 
     // The loop goes on: queued work runs and the next click is handled.
@@ -106,7 +106,8 @@ TEST_F(ErrorBox, ErrorOfATimerHandlerIsShownAfterTheEvent)
     });
     timer.start(0);
     QTest::qWait(20);
-    EXPECT_EQ(log, QStringList({QStringLiteral("stop"), QStringLiteral("rest of the delivery"), QStringLiteral("box:Fehler.")}));
+    EXPECT_EQ(log,
+        QStringList({ QStringLiteral("stop"), QStringLiteral("rest of the delivery"), QStringLiteral("box:Fehler.") }));
 }
 
 TEST_F(ErrorBox, ErrorThrownOutsideAnyEventIsShownAtOnce)
@@ -122,7 +123,7 @@ TEST_F(ErrorBox, ReportWaitsForTheEndOfTheClick)
         log << QStringLiteral("rest of the click");
     };
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(log, QStringList({QStringLiteral("rest of the click"), QStringLiteral("box:Ton fehlt.")}));
+    EXPECT_EQ(log, QStringList({ QStringLiteral("rest of the click"), QStringLiteral("box:Ton fehlt.") }));
 }
 
 TEST_F(ErrorBox, ReportOutsideAnyEventWaitsForTheNextTurnOfTheLoop)
@@ -150,8 +151,8 @@ TEST_F(ErrorBox, ReportDuringANestedModalLoopWaitsForTheOutermostClick)
     };
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(log,
-        QStringList({QStringLiteral("ok clicked"), QStringLiteral("modal returned 2"), QStringLiteral("box:Richtig fehlt."),
-            QStringLiteral("box:Gewonnen fehlt.")}));
+        QStringList({ QStringLiteral("ok clicked"), QStringLiteral("modal returned 2"),
+            QStringLiteral("box:Richtig fehlt."), QStringLiteral("box:Gewonnen fehlt.") }));
 }
 
 TEST_F(ErrorBox, ErrorInsideANestedModalLoopIsShownThereAndTheModalLoopGoesOn)
@@ -168,5 +169,5 @@ TEST_F(ErrorBox, ErrorInsideANestedModalLoopIsShownThereAndTheModalLoopGoesOn)
         log << QStringLiteral("modal returned");
     };
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(log, QStringList({QStringLiteral("box:Innen."), QStringLiteral("modal returned")}));
+    EXPECT_EQ(log, QStringList({ QStringLiteral("box:Innen."), QStringLiteral("modal returned") }));
 }

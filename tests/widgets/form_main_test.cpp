@@ -12,11 +12,12 @@ namespace {
 
 struct LoggingForm : TForm {
     LoggingForm(const QString& name, QStringList& log)
-        : TForm(name), log_(log)
+        : TForm(name)
+        , m_log(log)
     {
     }
-    ~LoggingForm() override { log_ << caption(); }
-    QStringList& log_;
+    ~LoggingForm() override { m_log << caption(); }
+    QStringList& m_log;
 };
 
 } // namespace
@@ -42,7 +43,7 @@ TEST(EndOfProgram, CloseOfTheMainScreenEndsTheLoopAndFormsDieInReverseOrder)
     EXPECT_TRUE(setupHidden);
     EXPECT_TRUE(app->isTerminated());
     app->destroyForms();
-    EXPECT_EQ(destroyed, QStringList({QStringLiteral("game"), QStringLiteral("setup"), QStringLiteral("start")}));
+    EXPECT_EQ(destroyed, QStringList({ QStringLiteral("game"), QStringLiteral("setup"), QStringLiteral("start") }));
     EXPECT_EQ(app->mainForm(), nullptr);
 }
 

@@ -109,11 +109,9 @@ TEST_F(Screens, OnlyTheTopLayerTakesPartInTheFocusChainAndGetsItsFocusBack)
     QStringList stops;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
-        stops << (window->focusWidget() == secondA   ? "A"
-                     : window->focusWidget() == secondB ? "B"
-                                                        : "elsewhere");
+        stops << (window->focusWidget() == secondA ? "A" : window->focusWidget() == secondB ? "B" : "elsewhere");
     }
-    EXPECT_EQ(stops, QStringList({"B", "A", "B", "A"}));
+    EXPECT_EQ(stops, QStringList({ "B", "A", "B", "A" }));
 
     // Uncovered, it gets its focus back; shown anew, a layer starts at its
     // first widget.
@@ -186,7 +184,7 @@ TEST_F(Screens, EnterClicksTheFocusedButtonOrElseTheDefaultButton)
     auto* edit = new TEdit(first.get());
     auto* group = new TRadioGroup(first.get());
     group->setGeometry(0, 100, 100, 80);
-    group->setItems({QStringLiteral("1"), QStringLiteral("2")});
+    group->setItems({ QStringLiteral("1"), QStringLiteral("2") });
     QStringList clicks;
     start->onClick = [&] { clicks << QStringLiteral("start"); };
     other->onClick = [&] { clicks << QStringLiteral("other"); };
@@ -198,8 +196,9 @@ TEST_F(Screens, EnterClicksTheFocusedButtonOrElseTheDefaultButton)
     QTest::keyClick(first.get(), Qt::Key_Return);
     QTest::keyClick(other, Qt::Key_Return);
     QTest::keyClick(other, Qt::Key_Space);
-    EXPECT_EQ(clicks, QStringList({QStringLiteral("start"), QStringLiteral("start"), QStringLiteral("start"),
-                          QStringLiteral("other"), QStringLiteral("other")}));
+    EXPECT_EQ(clicks,
+        QStringList({ QStringLiteral("start"), QStringLiteral("start"), QStringLiteral("start"),
+            QStringLiteral("other"), QStringLiteral("other") }));
 
     clicks.clear();
     start->setEnabled(false);
@@ -232,7 +231,7 @@ TEST_F(Screens, RadioGroupItemIndexFollowsProgramAndUser)
     auto* group = new TRadioGroup(first.get());
     group->setGeometry(10, 10, 150, 100);
     EXPECT_EQ(group->itemIndex(), -1);
-    group->setItems({QStringLiteral("eins"), QStringLiteral("zwei"), QStringLiteral("drei")});
+    group->setItems({ QStringLiteral("eins"), QStringLiteral("zwei"), QStringLiteral("drei") });
     group->setItemIndex(0);
     EXPECT_EQ(group->itemIndex(), 0);
     const auto buttons = group->findChildren<QRadioButton*>();
@@ -248,6 +247,6 @@ TEST_F(Screens, RadioGroupItemIndexFollowsProgramAndUser)
     group->setItemIndex(-1);
     EXPECT_EQ(group->itemIndex(), -1);
     group->setItemIndex(1);
-    group->setItems({QStringLiteral("a")});
+    group->setItems({ QStringLiteral("a") });
     EXPECT_EQ(group->itemIndex(), -1);
 }

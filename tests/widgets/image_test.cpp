@@ -119,7 +119,8 @@ TEST_F(Pictures, FailuresGiveTheirMessagesAndKeepThePreviousPicture)
     expectLoadFails(QStringLiteral("bild.Gif"), QString::fromUtf8("Unbekannte Bilddateierweiterung (.Gif)"));
     expectLoadFails(QStringLiteral("ohne.punkt/name"), QString::fromUtf8("Unbekannte Bilddateierweiterung (.)"));
     QDir(dir.path()).mkdir(QStringLiteral("ordner.bmp"));
-    expectLoadFails(path("ordner.bmp"), QString::fromUtf8("Datei %1 kann nicht geöffnet werden").arg(path("ordner.bmp")));
+    expectLoadFails(
+        path("ordner.bmp"), QString::fromUtf8("Datei %1 kann nicht geöffnet werden").arg(path("ordner.bmp")));
     write(path("text.bmp"), "Dies ist kein Bild.\n");
     expectLoadFails(path("text.bmp"), QString::fromUtf8("Bitmap ist ungültig"));
     write(path("leer.bmp"), QByteArray());

@@ -48,7 +48,7 @@ namespace {
 int serverStreams()
 {
     QProcess pactl;
-    pactl.start("pactl", {"list", "short", "sink-inputs"});
+    pactl.start("pactl", { "list", "short", "sink-inputs" });
     if (!pactl.waitForFinished(10000) || pactl.exitCode() != 0)
         return -1;
     return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
@@ -78,7 +78,7 @@ std::optional<ProcessInfo> processInfo(qint64 pid)
     const QList<QByteArray> rest = line.mid(close + 2).split(' ');
     if (open < 0 || close < open || rest.size() < 2 || rest[0].isEmpty())
         return std::nullopt;
-    return ProcessInfo{line.mid(open + 1, close - open - 1), rest[0][0], rest[1].toLongLong()};
+    return ProcessInfo { line.mid(open + 1, close - open - 1), rest[0][0], rest[1].toLongLong() };
 }
 
 // A sound decoder process that has not ended (a zombie has).
@@ -138,7 +138,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    TMediaPlayer player{nullptr};
+    TMediaPlayer player { nullptr };
 };
 
 TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
@@ -149,13 +149,12 @@ TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
 
     EXPECT_EQ(openFailure(path("fehlt.wav")), TMediaPlayer::fileNotFoundText());
     EXPECT_EQ(openFailure(""), TMediaPlayer::fileNotFoundText());
-    EXPECT_EQ(openFailure(rawFile("text.wav", "Das ist kein Klang, nur ein Text.\n")),
-              TMediaPlayer::notPlayableText());
+    EXPECT_EQ(openFailure(rawFile("text.wav", "Das ist kein Klang, nur ein Text.\n")), TMediaPlayer::notPlayableText());
     EXPECT_EQ(openFailure(rawFile("leer.wav", "")), TMediaPlayer::notPlayableText());
     EXPECT_EQ(openFailure(dir.path()), TMediaPlayer::notPlayableText());
-    for (int cut : {4, 12, 30, 43})
-        EXPECT_EQ(openFailure(rawFile(QString("kurz%1.wav").arg(cut), good.left(cut))),
-                  TMediaPlayer::notPlayableText()) << cut;
+    for (int cut : { 4, 12, 30, 43 })
+        EXPECT_EQ(openFailure(rawFile(QString("kurz%1.wav").arg(cut), good.left(cut))), TMediaPlayer::notPlayableText())
+            << cut;
     QByteArray zeroChannels = good;
     zeroChannels[22] = 0;
     EXPECT_EQ(openFailure(rawFile("nullkanal.wav", zeroChannels)), TMediaPlayer::notPlayableText());
@@ -181,9 +180,9 @@ TEST_F(MediaPlayerTest, EachFailureOfOpenHasItsMessageAndLeavesNoDevice)
 // Open has a fresh one.
 TEST_F(MediaPlayerTest, EverySoundSeedOpensOrIsRefusedWithinASecond)
 {
-    const QSet<QString> playable = {"aiff.wav", "alaw.wav", "au.wav", "data-size-past-end.wav", "flac.wav",
+    const QSet<QString> playable = { "aiff.wav", "alaw.wav", "au.wav", "data-size-past-end.wav", "flac.wav",
         "float32.wav", "gsm.wav", "ima.wav", "msadpcm.wav", "odd-bits.wav", "ogg.wav", "pcm16.wav", "pcm24.wav",
-        "truncated.wav", "u8-stereo.wav", "ulaw.wav"};
+        "truncated.wav", "u8-stereo.wav", "ulaw.wav" };
     const QDir seeds(TINTARIUM_SOURCE_DIR "/fuzz/corpus/mediaplayer");
     const QStringList files = seeds.entryList(QDir::Files);
     ASSERT_TRUE(files.contains("cue-list-chunk-hang.wav"));
@@ -228,7 +227,8 @@ TEST_F(MediaPlayerTest, TheDecoderEndsWithItsProgram)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TINTARIUM_DECODER_CHILD", "1");
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=MediaPlayerTest.TheDecoderEndsWithItsProgram"});
+    child.start(
+        QCoreApplication::applicationFilePath(), { "--gtest_filter=MediaPlayerTest.TheDecoderEndsWithItsProgram" });
     ASSERT_TRUE(child.waitForFinished(60000));
     const QRegularExpressionMatch said
         = QRegularExpression("decoder (\\d+)").match(QString::fromUtf8(child.readAllStandardOutput()));
@@ -387,7 +387,7 @@ TEST_F(MediaPlayerTest, ACueGoesToTheDefaultSinkOfItsTime)
 {
     PulseServer server;
     ASSERT_TRUE(server.start());
-    ASSERT_TRUE(pactl({"load-module", "module-null-sink", "sink_name=zweite"}));
+    ASSERT_TRUE(pactl({ "load-module", "module-null-sink", "sink_name=zweite" }));
     PulseRecorder first;
     PulseRecorder second;
     ASSERT_TRUE(first.start());
@@ -401,7 +401,7 @@ TEST_F(MediaPlayerTest, ACueGoesToTheDefaultSinkOfItsTime)
 
     // (The server moves a recorder of the old default's monitor along with
     // the default, so only the new sink is listened to from here on.)
-    ASSERT_TRUE(pactl({"set-default-sink", "zweite"}));
+    ASSERT_TRUE(pactl({ "set-default-sink", "zweite" }));
     EXPECT_TRUE(heard(second, cue)) << "the cue did not follow the default sink";
 }
 
@@ -414,7 +414,7 @@ TEST_F(MediaPlayerTest, CuesComeBackWhenTheServerDoes)
     ASSERT_TRUE(server.start());
     const QString cue = tone("cue.wav", 0.3);
     const QString longCue = tone("lang.wav", 4.0);
-    for (const bool crash : {false, true, false}) {
+    for (const bool crash : { false, true, false }) {
         {
             PulseRecorder recorder; // ends with its server
             ASSERT_TRUE(recorder.start());
@@ -451,8 +451,7 @@ TEST_F(MediaPlayerTest, NoOutputDevice)
     env.insert("TINTARIUM_NO_DEVICE_CHILD", "1");
     env.insert("PULSE_SERVER", "unix:" + dir.filePath("kein-server"));
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=MediaPlayerTest.NoOutputDevice"});
+    child.start(QCoreApplication::applicationFilePath(), { "--gtest_filter=MediaPlayerTest.NoOutputDevice" });
     ASSERT_TRUE(child.waitForFinished(60000));
     EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }

@@ -61,7 +61,7 @@ protected:
 
     QTemporaryDir dir;
     QString previousDir;
-    TRichEdit edit{nullptr};
+    TRichEdit edit { nullptr };
 };
 
 const QString streamFailed = u("Das Laden des Streams ist mißlungen");
@@ -105,8 +105,9 @@ TEST_F(RichEditTest, UserCanSelectButNotChangeTheLoadedText)
 
 TEST_F(RichEditTest, LoadsRtfReplacingTheWholeContent)
 {
-    write("Tintarium.rtf", R"({\rtf1\ansi\ansicpg1250{\fonttbl{\f0\fswiss\fcharset238 Arial;}})"
-                           R"(\pard\qc\b Nagyon k\'f6nny\'fb\b0\par\pard H\'e1tra: \'f5\par})");
+    write("Tintarium.rtf",
+        R"({\rtf1\ansi\ansicpg1250{\fonttbl{\f0\fswiss\fcharset238 Arial;}})"
+        R"(\pard\qc\b Nagyon k\'f6nny\'fb\b0\par\pard H\'e1tra: \'f5\par})");
     edit.loadFromFile("Tintarium.rtf");
     EXPECT_EQ(edit.toPlainText(), u("Nagyon könnyű\nHátra: ő"));
     EXPECT_EQ(edit.document()->blockCount(), 2);
@@ -140,7 +141,10 @@ TEST_F(RichEditTest, ShowsPlainTextAndMalformedRtfAsText)
     EXPECT_EQ(edit.toPlainText(), u("Nagyon könnyű"));
 
     // UTF-16 with its byte-order mark, as Windows editors write it.
-    write("Tintarium.rtf", QByteArray("\xff\xfe" "a\0\x51\x01", 6));
+    write("Tintarium.rtf",
+        QByteArray("\xff\xfe"
+                   "a\0\x51\x01",
+            6));
     edit.loadFromFile("Tintarium.rtf");
     EXPECT_EQ(edit.toPlainText(), u("aő"));
 
@@ -185,13 +189,19 @@ TEST_F(RichEditTest, BinaryOrOversizedContentFailsAndKeepsThePreviousContent)
     write("Tintarium.rtf", R"({\rtf1 loaded})");
     edit.loadFromFile("Tintarium.rtf");
 
-    write("Tintarium.rtf", QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+    write("Tintarium.rtf",
+        QByteArray("\x7f"
+                   "ELF\x02\x01\x01\0\0\0",
+            10));
     EXPECT_EQ(loadError("Tintarium.rtf"), streamFailed);
     // Starts like RTF but is neither valid RTF nor text.
     write("Tintarium.rtf", QByteArray("{\\rtf1 \0\0\0", 10));
     EXPECT_EQ(loadError("Tintarium.rtf"), streamFailed);
     // Odd-length UTF-16.
-    write("Tintarium.rtf", QByteArray("\xff\xfe" "a\0b", 5));
+    write("Tintarium.rtf",
+        QByteArray("\xff\xfe"
+                   "a\0b",
+            5));
     EXPECT_EQ(loadError("Tintarium.rtf"), streamFailed);
     // Larger than any instructions text: refused, not read for minutes.
     write("Tintarium.rtf", QByteArray(RtfReader::maxInputBytes + 1, 'a'));

@@ -33,7 +33,7 @@ std::vector<Run> runs(const QTextDocument& doc)
     std::vector<Run> result;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
-            result.push_back({it.fragment().text(), it.fragment().charFormat()});
+            result.push_back({ it.fragment().text(), it.fragment().charFormat() });
     return result;
 }
 
@@ -70,12 +70,12 @@ QString u(const char* utf8)
 TEST(RtfReader, DecodesCodePageEscapesOfDocumentAndFont)
 {
     EXPECT_EQ(readText(R"({\rtf1\ansi\ansicpg1250 Nagyon k\'f6nny\'fb, h\'e1tral\'e9v\'f5 id\'f5})"),
-              u("Nagyon könnyű, hátralévő idő"));
+        u("Nagyon könnyű, hátralévő idő"));
     EXPECT_EQ(readText(R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'e0 \'80 \'93x\'94})"), u("café à € “x”"));
     // \ansi alone is Windows-1252; a font's \fcharset238 is Windows-1250.
     EXPECT_EQ(readText(R"({\rtf1\ansi{\fonttbl{\f0\fnil\fcharset0 Arial;}{\f1\fnil\fcharset238 Arial;}})"
                        R"(\f0\'f5\f1\'f5\f0\'f5})"),
-              u("õőõ"));
+        u("õőõ"));
     // Unescaped 8-bit bytes are read in the same code page.
     EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg1250 \xf5\xfb}"), u("őű"));
     // Other code pages go through the platform's converters.
@@ -84,7 +84,7 @@ TEST(RtfReader, DecodesCodePageEscapesOfDocumentAndFont)
 
 TEST(RtfReader, CodePageTablesAgreeWithThePlatform)
 {
-    for (int codePage : {1250, 1252}) {
+    for (int codePage : { 1250, 1252 }) {
         QStringDecoder reference(QByteArray("windows-" + QByteArray::number(codePage)).constData());
         ASSERT_TRUE(reference.isValid());
         for (int byte = 0; byte < 256; ++byte) {
@@ -143,19 +143,18 @@ TEST(RtfReader, GroupsScopeCharacterFormatting)
 TEST(RtfReader, ColoursAndFontsComeFromTheirTables)
 {
     QTextDocument doc;
-    ASSERT_TRUE(RtfReader::read(
-        R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1\fmodern{\*\panose 02}Courier New;}})"
-        R"({\colortbl;\red255\green0\blue0;\red0\green0\blue255;})"
-        R"(\cf1 red\cf2\f1 blue\cf0\f0 auto\highlight1 marked\highlight0\cf9 none})",
+    ASSERT_TRUE(RtfReader::read(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1\fmodern{\*\panose 02}Courier New;}})"
+                                R"({\colortbl;\red255\green0\blue0;\red0\green0\blue255;})"
+                                R"(\cf1 red\cf2\f1 blue\cf0\f0 auto\highlight1 marked\highlight0\cf9 none})",
         doc));
     const auto r = runs(doc);
     ASSERT_EQ(r.size(), 5u);
     EXPECT_EQ(r[0].text, u("red"));
     EXPECT_EQ(r[0].format.foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(r[0].format.fontFamilies().toStringList(), QStringList{u("Arial")});
+    EXPECT_EQ(r[0].format.fontFamilies().toStringList(), QStringList { u("Arial") });
     EXPECT_EQ(r[1].text, u("blue"));
     EXPECT_EQ(r[1].format.foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(r[1].format.fontFamilies().toStringList(), QStringList{u("Courier New")});
+    EXPECT_EQ(r[1].format.fontFamilies().toStringList(), QStringList { u("Courier New") });
     EXPECT_EQ(r[2].text, u("auto"));
     EXPECT_FALSE(r[2].format.hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_EQ(r[3].text, u("marked"));
@@ -166,7 +165,7 @@ TEST(RtfReader, ColoursAndFontsComeFromTheirTables)
 
     // A font table written without inner groups.
     ASSERT_TRUE(RtfReader::read(R"({\rtf1{\fonttbl\f0\froman Times;\f1\fswiss Helvetica;}\f1 x})", doc));
-    EXPECT_EQ(runs(doc).at(0).format.fontFamilies().toStringList(), QStringList{u("Helvetica")});
+    EXPECT_EQ(runs(doc).at(0).format.fontFamilies().toStringList(), QStringList { u("Helvetica") });
 }
 
 TEST(RtfReader, ParagraphsKeepTheirAlignmentAndIndents)
@@ -174,7 +173,7 @@ TEST(RtfReader, ParagraphsKeepTheirAlignmentAndIndents)
     QTextDocument doc;
     ASSERT_TRUE(RtfReader::read(R"({\rtf1\pard\qc Title\par\pard\qr right\par\qj\li720\fi-360 just)"
                                 R"(\par\pard plain\line next\tab col\par})",
-                                doc));
+        doc));
     ASSERT_EQ(doc.blockCount(), 4); // the closing \par adds no empty line
     EXPECT_EQ(textOf(doc), u("Title\nright\njust\nplain\u2028next\tcol"));
     QTextBlock block = doc.begin();
@@ -197,8 +196,7 @@ TEST(RtfReader, ParagraphsKeepTheirAlignmentAndIndents)
 
 TEST(RtfReader, SpecialCharactersAndEscapes)
 {
-    EXPECT_EQ(readText(R"({\rtf1 \emdash\endash\bullet\lquote x\rquote\ldblquote y\rdblquote})"),
-              u("—–•‘x’“y”"));
+    EXPECT_EQ(readText(R"({\rtf1 \emdash\endash\bullet\lquote x\rquote\ldblquote y\rdblquote})"), u("—–•‘x’“y”"));
     EXPECT_EQ(readText(R"({\rtf1 a\~b\-c\_d \\ \{ \}})"), u("a\u00A0b\u00ADc\u2011d \\ { }"));
     // Line breaks in the source are not text; unknown words are ignored.
     EXPECT_EQ(readText("{\\rtf1 one\r\ntwo \\unknownword3 three}"), u("onetwo three"));
@@ -241,9 +239,8 @@ TEST(RtfReader, RefusesDataThatIsNotValidRtf)
 
 TEST(RtfReader, BoundsNestingAndSize)
 {
-    const auto nested = [](int depth) {
-        return "{\\rtf1 " + QByteArray(depth - 1, '{') + "deep" + QByteArray(depth, '}');
-    };
+    const auto nested
+        = [](int depth) { return "{\\rtf1 " + QByteArray(depth - 1, '{') + "deep" + QByteArray(depth, '}'); };
     EXPECT_EQ(readText(nested(RtfReader::maxDepth)), u("deep"));
     EXPECT_FALSE(isRtf(nested(RtfReader::maxDepth + 1)));
     EXPECT_FALSE(isRtf(nested(100000)));
@@ -307,6 +304,6 @@ TEST(RtfReader, SimplifiesFormattingPastItsLimits)
     ASSERT_TRUE(RtfReader::read(fonts, doc));
     const auto r = runs(doc);
     ASSERT_EQ(r.size(), 2u);
-    EXPECT_EQ(r[0].format.fontFamilies().toStringList(), QStringList{u("Font3")});
+    EXPECT_EQ(r[0].format.fontFamilies().toStringList(), QStringList { u("Font3") });
     EXPECT_FALSE(r[1].format.hasProperty(QTextFormat::FontFamilies));
 }
