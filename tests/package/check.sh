@@ -49,7 +49,7 @@ check "dpkg -x unpacks it" dpkg -x "$deb" "$unpacked"
 [ -x "$unpacked/usr/games/tintarium" ] || finish
 
 entry() {
-  local file=$unpacked/usr/share/applications/tintarium.desktop
+  local file=$unpacked/usr/share/applications/org.tintarium.Tintarium.desktop
   desktop-file-validate "$file" || return 1
   # The entry starts the game in the package's own data folder.
   local folder
