@@ -33,6 +33,11 @@ else
   tar --create --exclude='./build*' --exclude=./.git . | tar --extract --directory="$tree"
 fi
 
+# A compiler cache, where there is one, makes the next build cheap: the
+# copy of the tree is made anew each time.
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
 echo "=== dpkg-buildpackage"
 (cd "$tree" && dpkg-buildpackage --build=full --no-sign --jobs-try="$(nproc)")
 changes=$out/tintarium_${version}_$arch.changes
