@@ -35,8 +35,11 @@ fi
 
 # A compiler cache, where there is one, makes the next build cheap: the
 # copy of the tree is made anew each time.
+# debhelper gives the build a HOME of its own, so the cache is named here.
 if command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  CCACHE_DIR=$(ccache --get-config cache_dir)
+  export CCACHE_DIR
 fi
 echo "=== dpkg-buildpackage"
 (cd "$tree" && dpkg-buildpackage --build=full --no-sign --jobs-try="$(nproc)")
