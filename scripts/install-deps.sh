@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake g++ pkg-config make
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev
   libsndfile1-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libasound2-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
-  libpulse-dev  # the media player's output speaks to the sound server itself
+  libpulse-dev  # the cues' output and the count of outputs speak to the sound server itself
   pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
   fonts-liberation2
   # the Debian package: build flags, dependencies, lintian, entry and metadata checks
