@@ -3,6 +3,7 @@
 #include "Spielfixture.h"
 
 #include "Button.h"
+#include "DesktopWindow.h"
 #include "Edit.h"
 #include "Gewonnen1.h"
 #include "GroupBox.h"
