@@ -17,11 +17,10 @@
 #include "Panel.h"
 #include "RadioGroup.h"
 #include "RichEdit.h"
+#include "Spielobjekte.h"
 #include "StaticText.h"
 
 TFarbenSchiessen* FarbenSchiessen = nullptr;
-TKonfiguration* Konfiguration = nullptr;
-TLevel* Level = nullptr;
 
 namespace {
 

@@ -3,13 +3,13 @@
 
 #include "Bilder.h"
 #include "Button.h"
-#include "Farbenschiessen1.h"
 #include "Fonts.h"
 #include "Image.h"
 #include "Konfiguration1.h"
 #include "Label.h"
 #include "MediaPlayer.h"
 #include "Panel.h"
+#include "Spielobjekte.h"
 #include "Ton.h"
 
 TGewonnen* Gewonnen = nullptr;

@@ -17,6 +17,7 @@
 #include "Programmstart.h"
 #include "RichEdit.h"
 #include "Spielertafel.h"
+#include "Spielobjekte.h"
 #include "StaticText.h"
 #include "Tintariumstart1.h"
 

@@ -15,6 +15,7 @@
 #include "Naechsterspieler1.h"
 #include "Programmstart.h"
 #include "QtTestMain.h"
+#include "Spielobjekte.h"
 #include "Testumgebung.h"
 #include "Tintariumstart1.h"
 
