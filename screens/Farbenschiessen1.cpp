@@ -2,6 +2,7 @@
 #include "Farbenschiessen1.h"
 
 #include "Application.h"
+#include "Bausteine.h"
 #include "Bilder.h"
 #include "Button.h"
 #include "Colorschiessen1.h"
@@ -9,7 +10,6 @@
 #include "Fonts.h"
 #include "GroupBox.h"
 #include "Hardware1.h"
-#include "Image.h"
 #include "Konfiguration1.h"
 #include "Label.h"
 #include "Level1.h"
@@ -26,33 +26,6 @@ namespace {
 
 const QString Schrift = QStringLiteral("MS Sans Serif");
 
-TGroupBox* Rahmen(QWidget* parent, int left, int top, int width, int height)
-{
-    auto* box = new TGroupBox(parent);
-    box->setGeometry(left, top, width, height);
-    return box;
-}
-
-// A title bar: white 13-pixel text on the bright blue strip, sized by hand.
-TStaticText* Titelleiste(QWidget* parent, int left, int top, int width, const QString& text)
-{
-    auto* titel = new TStaticText(parent);
-    titel->setGeometry(left, top, width, 17);
-    titel->setCaption(text);
-    titel->setColor(clTitelblau);
-    titel->setFontColor(clWhite);
-    titel->setFont(pixelFont(Schrift, 13));
-    return titel;
-}
-
-TButton* Knopf(QWidget* parent, int top, const QString& text)
-{
-    auto* knopf = new TButton(parent);
-    knopf->setGeometry(720, top, 75, 25);
-    knopf->setCaption(text);
-    return knopf;
-}
-
 } // namespace
 
 TFarbenSchiessen::TFarbenSchiessen()
@@ -62,13 +35,8 @@ TFarbenSchiessen::TFarbenSchiessen()
     setFormIcon(Programmsymbol());
 
     // The widgets in the order of the layout, which is also their stacking order.
-    Image1 = new TImage(this);
-    Image1->setGeometry(0, 0, 816, 300);
-    Image1->setPicture(Titelbild());
-
-    Image2 = new TImage(this);
-    Image2->setGeometry(0, 553, 800, 48);
-    Image2->setPicture(Fussleiste());
+    Image1 = Bild(this, 0, 0, 816, 300, Titelbild());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste());
 
     Panel3 = new TPanel(this);
     Panel3->setGeometry(0, 300, 816, 255);
