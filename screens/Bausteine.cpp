@@ -47,6 +47,14 @@ TStaticText* Titelleiste(QWidget* parent, int left, int top, int width, const QS
     return titel;
 }
 
+std::pair<TGroupBox*, TStaticText*> Titelrahmen(QWidget* parent, int left, int top, int width, const QString& text)
+{
+    TGroupBox* rahmen = Rahmen(parent, left, top, width, 27);
+    TStaticText* leiste = Titelleiste(rahmen, 2, 8, width - 4, text);
+    rahmen->dockBottom(leiste);
+    return { rahmen, leiste };
+}
+
 TButton* Knopf(QWidget* parent, int top, const QString& text)
 {
     auto* knopf = new TButton(parent);

@@ -10,6 +10,8 @@
 
 #include "Typen.h"
 
+#include <utility>
+
 class QImage;
 class QString;
 class QWidget;
@@ -27,6 +29,10 @@ TGroupBox* Rahmen(QWidget* parent, int left, int top, int width, int height);
 
 // A title strip, 17 pixels high: white 13-pixel text on the bright blue.
 TStaticText* Titelleiste(QWidget* parent, int left, int top, int width, const QString& text);
+
+// A frame 27 pixels high with a title strip docked to its bottom, as the
+// screens lay it over the top edge of the box it names.
+std::pair<TGroupBox*, TStaticText*> Titelrahmen(QWidget* parent, int left, int top, int width, const QString& text);
 
 // A button of the screens' right-hand column: left 720, 75 x 25.
 TButton* Knopf(QWidget* parent, int top, const QString& text);

@@ -20,13 +20,13 @@
 #include "Spielablauf.h"
 #include "Spielertafel.h"
 #include "Spielobjekte.h"
-#include "StaticText.h"
 #include "Ton.h"
 #include "ToolkitError.h"
 
 #include <QString>
 
 #include <chrono>
+#include <tuple>
 
 TColorSchiessen* ColorSchiessen = nullptr;
 
@@ -106,13 +106,8 @@ void TColorSchiessen::WidgetsBauen()
     TonvorlageAnzeige->setGeometry(2, 11, 88, 116);
     TonvorlageAnzeige->setShape(stEllipse);
 
-    // The two title strips are docked to the bottom of their frames.
-    GroupBox2 = Rahmen(Panel1, 618, 267, 177, 27);
-    StaticText1 = Titelleiste(GroupBox2, 2, 8, 173, QString::fromUtf8(" Hátralévő idő"));
-    GroupBox2->dockBottom(StaticText1);
-    GroupBox3 = Rahmen(Panel1, 516, 267, 92, 27);
-    StaticText2 = Titelleiste(GroupBox3, 2, 8, 88, QString::fromUtf8(" Célszín"));
-    GroupBox3->dockBottom(StaticText2);
+    std::tie(GroupBox2, StaticText1) = Titelrahmen(Panel1, 618, 267, 177, QString::fromUtf8(" Hátralévő idő"));
+    std::tie(GroupBox3, StaticText2) = Titelrahmen(Panel1, 516, 267, 92, QString::fromUtf8(" Célszín"));
 
     MediaPlayer = new TMediaPlayer(Panel1);
     MediaPlayer->setGeometry(535, 16, 253, 20);

@@ -18,7 +18,8 @@
 #include "RadioGroup.h"
 #include "RichEdit.h"
 #include "Spielobjekte.h"
-#include "StaticText.h"
+
+#include <tuple>
 
 TFarbenSchiessen* FarbenSchiessen = nullptr;
 
@@ -90,15 +91,10 @@ TFarbenSchiessen::TFarbenSchiessen()
     StaticText4 = Titelleiste(TitelAnleitung, 2, 7, 283, QStringLiteral(" Spielanleitung"));
 
     // The three title bars lie over the top edges of the boxes they name.
-    GroupBox2 = Rahmen(Panel3, 320, 5, 237, 27);
-    StaticText1 = Titelleiste(GroupBox2, 2, 8, 233, QString::fromUtf8(" Játékosok száma:"));
-    GroupBox2->dockBottom(StaticText1);
-    GroupBox4 = Rahmen(Panel3, 575, 5, 128, 27);
-    StaticText3 = Titelleiste(GroupBox4, 2, 8, 124, QString::fromUtf8(" Nehézségi fok:"));
-    GroupBox4->dockBottom(StaticText3);
-    GroupBox3 = Rahmen(Panel3, 320, 109, 237, 27);
-    StaticText2 = Titelleiste(GroupBox3, 2, 8, 233, QString::fromUtf8(" Adja meg a játékos nevét!"));
-    GroupBox3->dockBottom(StaticText2);
+    std::tie(GroupBox2, StaticText1) = Titelrahmen(Panel3, 320, 5, 237, QString::fromUtf8(" Játékosok száma:"));
+    std::tie(GroupBox4, StaticText3) = Titelrahmen(Panel3, 575, 5, 128, QString::fromUtf8(" Nehézségi fok:"));
+    std::tie(GroupBox3, StaticText2)
+        = Titelrahmen(Panel3, 320, 109, 237, QString::fromUtf8(" Adja meg a játékos nevét!"));
 
     Anleitung = Knopf(Panel3, 124, QString::fromUtf8("Útmutató"));
     Anleitung->onClick = [this] { AnleitungClick(); };
