@@ -24,7 +24,7 @@ TForm::TForm(const QString& caption)
 {
     setWindowTitle(caption);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setBackground(this, m_color);
+    setBackground(this, clWhite);
     // Lets the layer itself hold the focus, so that Enter reaches it when no
     // child can take the focus.
     setFocusPolicy(Qt::ClickFocus);
@@ -41,19 +41,10 @@ QString TForm::caption() const
     return windowTitle();
 }
 
-void TForm::setColor(TColor color)
-{
-    if (color == m_color)
-        return;
-    m_color = color;
-    setBackground(this, m_color);
-    update();
-}
-
 void TForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(m_color));
+    painter.fillRect(rect(), toQColor(clWhite));
 }
 
 bool TForm::Visible() const
@@ -163,11 +154,6 @@ void TForm::setDefaultButton(TButton* button)
     m_defaultButton = button;
     if (button)
         button->setDefault(true);
-}
-
-TButton* TForm::defaultButton() const
-{
-    return m_defaultButton.data();
 }
 
 void TForm::setFormIcon(const QIcon& icon)

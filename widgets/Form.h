@@ -5,8 +5,6 @@
 // screen are kept there, and only the screen on top is shown to Qt.
 #pragma once
 
-#include "Typen.h"
-
 #include <QPointer>
 #include <QWidget>
 
@@ -26,8 +24,6 @@ public:
     ~TForm() override;
 
     QString caption() const;
-    void setColor(TColor color);
-    TColor color() const { return m_color; }
 
     // The screen's own visibility, also while another screen covers it.
     // (To Qt only the screen on top is shown: isVisible() true, isHidden() false.)
@@ -45,7 +41,6 @@ public:
     // Modal: result 2. Main form: terminates the application. Else: hides.
     void Close();
     void setModalResult(int result);
-    int modalResult() const { return m_modalResult; }
     bool isModal() const;
 
     int Left() const;
@@ -65,7 +60,6 @@ public:
     // Enter clicks the focused button if a button has the focus, otherwise
     // this button. At most one per form; null for none.
     void setDefaultButton(TButton* button);
-    TButton* defaultButton() const;
     void setFormIcon(const QIcon& icon);
 
 protected:
@@ -75,7 +69,6 @@ protected:
 private:
     // The window whose layer this is; it outlives the layer.
     TDesktopWindow* const m_desktop;
-    TColor m_color = 0xFFFFFF;
     int m_modalResult = 0;
     QPointer<TButton> m_defaultButton;
 };
