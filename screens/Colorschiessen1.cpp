@@ -4,10 +4,9 @@
 
 #include "Animate.h"
 #include "Application.h"
+#include "Bausteine.h"
 #include "Bilder.h"
 #include "Button.h"
-#include "Farbenschiessen1.h"
-#include "Fonts.h"
 #include "Gewonnen1.h"
 #include "GroupBox.h"
 #include "Image.h"
@@ -20,40 +19,16 @@
 #include "Shape.h"
 #include "Spielablauf.h"
 #include "Spielertafel.h"
-#include "StaticText.h"
+#include "Spielobjekte.h"
 #include "Ton.h"
 #include "ToolkitError.h"
 
 #include <QString>
 
 #include <chrono>
+#include <tuple>
 
 TColorSchiessen* ColorSchiessen = nullptr;
-
-namespace {
-
-TGroupBox* Gruppe(QWidget* parent, int left, int top, int width, int height)
-{
-    auto* box = new TGroupBox(parent);
-    box->setGeometry(left, top, width, height);
-    return box;
-}
-
-// A title strip docked to the bottom of its frame: white 13-pixel text on the
-// bright blue.
-TStaticText* Titelleiste(TGroupBox* rahmen, int width, const QString& text)
-{
-    auto* titel = new TStaticText(rahmen);
-    titel->setGeometry(2, 8, width, 17);
-    titel->setCaption(text);
-    titel->setColor(clTitelblau);
-    titel->setFontColor(clWhite);
-    titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
-    rahmen->dockBottom(titel);
-    return titel;
-}
-
-} // namespace
 
 TColorSchiessen::TColorSchiessen()
     : TForm(QStringLiteral("FarbenSchiessen"))
@@ -95,13 +70,8 @@ TColorSchiessen::~TColorSchiessen()
 
 void TColorSchiessen::WidgetsBauen()
 {
-    Image1 = new TImage(this);
-    Image1->setGeometry(0, 0, 816, 48);
-    Image1->setPicture(Spielleiste());
-
-    Image2 = new TImage(this);
-    Image2->setGeometry(0, 553, 800, 48);
-    Image2->setPicture(Fussleiste());
+    Image1 = Bild(this, 0, 0, 816, 48, Spielleiste());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste());
 
     // An invisible click area on the footer strip.
     Boss = new TLabel(this);
@@ -113,7 +83,7 @@ void TColorSchiessen::WidgetsBauen()
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 45, 816, 508);
 
-    Feld = Gruppe(Panel1, 8, 5, 502, 484);
+    Feld = Rahmen(Panel1, 8, 5, 502, 484);
 
     NeueFarbe = new TButton(Panel1);
     NeueFarbe->setGeometry(618, 456, 75, 24);
@@ -126,20 +96,18 @@ void TColorSchiessen::WidgetsBauen()
     Ende->setCaption(QStringLiteral("Vissza"));
     Ende->onClick = [this] { EndeClick(); };
 
-    AnzeigeUhr = Gruppe(Panel1, 618, 287, 177, 133);
+    AnzeigeUhr = Rahmen(Panel1, 618, 287, 177, 133);
     Uhr = new TAnimate(AnzeigeUhr);
     Uhr->setGeometry(4, 26, 85, 87);
     Uhr->onStop = [this] { UhrStop(); };
 
-    GroupBox1 = Gruppe(Panel1, 516, 287, 92, 133);
+    GroupBox1 = Rahmen(Panel1, 516, 287, 92, 133);
     TonvorlageAnzeige = new TShape(GroupBox1);
     TonvorlageAnzeige->setGeometry(2, 11, 88, 116);
     TonvorlageAnzeige->setShape(stEllipse);
 
-    GroupBox2 = Gruppe(Panel1, 618, 267, 177, 27);
-    StaticText1 = Titelleiste(GroupBox2, 173, QString::fromUtf8(" Hátralévő idő"));
-    GroupBox3 = Gruppe(Panel1, 516, 267, 92, 27);
-    StaticText2 = Titelleiste(GroupBox3, 88, QString::fromUtf8(" Célszín"));
+    std::tie(GroupBox2, StaticText1) = Titelrahmen(Panel1, 618, 267, 177, QString::fromUtf8(" Hátralévő idő"));
+    std::tie(GroupBox3, StaticText2) = Titelrahmen(Panel1, 516, 267, 92, QString::fromUtf8(" Célszín"));
 
     MediaPlayer = new TMediaPlayer(Panel1);
     MediaPlayer->setGeometry(535, 16, 253, 20);

@@ -65,11 +65,6 @@ void TLabel::setColor(TColor color)
     update();
 }
 
-TColor TLabel::color() const
-{
-    return m_color.value_or(clBtnFace);
-}
-
 void TLabel::setFontColor(TColor color)
 {
     if (color == m_fontColor)

@@ -4,6 +4,7 @@
 
 #include "Button.h"
 #include "Colors.h"
+#include "DesktopWindow.h"
 #include "Farbenschiessen1.h"
 #include "GroupBox.h"
 #include "Image.h"
@@ -260,7 +261,7 @@ TEST(Spielbildschirmerzeugung, OhneUhrclipScheitertMitSeinerMeldung)
         EXPECT_EQ(fehler.text(), QString::fromUtf8("AVI kann nicht geöffnet werden"));
     }
     EXPECT_EQ(ColorSchiessen, nullptr);
-    EXPECT_TRUE(TApplication::instance()->forms().empty());
+    EXPECT_TRUE(TApplication::instance()->desktopWindow()->layers().empty());
 }
 
 TEST(Spielbildschirmerzeugung, OhneSegmentbildScheitertMitSeinerMeldung)
