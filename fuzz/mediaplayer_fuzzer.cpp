@@ -10,6 +10,8 @@
 #include "SoundDecoder.h"
 #include "ToolkitError.h"
 
+#include <QApplication>
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -41,7 +43,7 @@ void coverReport(const SoundFileReport& report)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    startFuzzApplication();
+    startFuzzApplication<QApplication>();
     return 0;
 }
 
