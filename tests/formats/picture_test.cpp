@@ -2,16 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Tests of the picture reader and the colour key at the level of bytes:
-// formats by extension, bitmaps read, and truncated or corrupt bitmaps
-// refused before Qt's decoder sees them. The picture widget, its messages
-// and its drawing are tested in tests/widgets/image_test.cpp.
+// bitmaps read, and truncated or corrupt bitmaps refused before Qt's decoder
+// sees them. The picture widget, its messages and its drawing are tested in
+// tests/widgets/image_test.cpp.
 #include "ColourKey.h"
 #include "PictureReader.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QString>
 
 #include <cstdio>
 #include <random>
@@ -48,18 +47,6 @@ Outcome readBitmap(const QByteArray& bytes)
 }
 
 } // namespace
-
-TEST(PictureReader, KnowsItsFormatsByExtensionInAnyCase)
-{
-    using Format = PictureReader::Format;
-    EXPECT_EQ(PictureReader::formatOfExtension("bmp"), Format::Bitmap);
-    EXPECT_EQ(PictureReader::formatOfExtension("BMP"), Format::Bitmap);
-    EXPECT_EQ(PictureReader::formatOfExtension("Png"), Format::Png);
-    EXPECT_EQ(PictureReader::formatOfExtension("jpg"), Format::Jpeg);
-    EXPECT_EQ(PictureReader::formatOfExtension("JPEG"), Format::Jpeg);
-    EXPECT_EQ(PictureReader::formatOfExtension("Gif"), std::nullopt);
-    EXPECT_EQ(PictureReader::formatOfExtension(""), std::nullopt);
-}
 
 TEST(PictureReader, ReadsABitmapAndRefusesWhatIsNone)
 {
