@@ -2,6 +2,7 @@
 // cycle's view operations.
 #include "Colorschiessen1.h"
 
+#include "Accessibility.h"
 #include "Animate.h"
 #include "Application.h"
 #include "Bilder.h"
@@ -12,6 +13,7 @@
 #include "GroupBox.h"
 #include "Image.h"
 #include "Kartenbild.h"
+#include "Kartencursor.h"
 #include "Label.h"
 #include "MediaPlayer.h"
 #include "Mediendateien.h"
@@ -26,6 +28,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <chrono>
 
 TColorSchiessen* ColorSchiessen = nullptr;
@@ -60,6 +63,7 @@ TColorSchiessen::TColorSchiessen()
 {
     ColorSchiessen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Játék"));
     WidgetsBauen();
 
     Zentrieren();
@@ -71,6 +75,10 @@ TColorSchiessen::TColorSchiessen()
         Karten.push_back(std::make_unique<TKartenbild>(Feld, [this, index] { KarteMouseDown(index); }));
         Karten.back()->Abgleichen(m_spiel->Kartenfeld[i]);
     }
+    std::vector<TShape*> formen;
+    for (const auto& karte : Karten)
+        formen.push_back(karte->Form);
+    Kartencursor = new TKartencursor(this, Feld, formen);
     const auto jetzt = std::chrono::system_clock::now().time_since_epoch();
     m_spiel->ZufallStarten(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(jetzt).count()));
 
@@ -98,10 +106,12 @@ void TColorSchiessen::WidgetsBauen()
     Image1 = new TImage(this);
     Image1->setGeometry(0, 0, 816, 48);
     Image1->setPicture(Spielleiste());
+    Image1->setAccessibleName(SpielleisteText());
 
     Image2 = new TImage(this);
     Image2->setGeometry(0, 553, 800, 48);
     Image2->setPicture(Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     // An invisible click area on the footer strip.
     Boss = new TLabel(this);
@@ -109,11 +119,14 @@ void TColorSchiessen::WidgetsBauen()
     Boss->setTransparent(true);
     Boss->setGeometry(32, 570, 33, 17);
     Boss->onClick = [this] { BossKey(); };
+    // A secret, not an element.
+    setAccessibleIgnored(Boss);
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 45, 816, 508);
 
     Feld = Gruppe(Panel1, 8, 5, 502, 484);
+    Feld->setAccessibleName(QString::fromUtf8("Játéktér"));
 
     NeueFarbe = new TButton(Panel1);
     NeueFarbe->setGeometry(618, 456, 75, 24);
@@ -130,16 +143,20 @@ void TColorSchiessen::WidgetsBauen()
     Uhr = new TAnimate(AnzeigeUhr);
     Uhr->setGeometry(4, 26, 85, 87);
     Uhr->onStop = [this] { UhrStop(); };
+    Uhr->setAccessibleName(QString::fromUtf8("Óra"));
 
     GroupBox1 = Gruppe(Panel1, 516, 287, 92, 133);
     TonvorlageAnzeige = new TShape(GroupBox1);
     TonvorlageAnzeige->setGeometry(2, 11, 88, 116);
     TonvorlageAnzeige->setShape(stEllipse);
+    TonvorlageAnzeige->setAccessibleName(QString::fromUtf8("Célszín"));
 
     GroupBox2 = Gruppe(Panel1, 618, 267, 177, 27);
     StaticText1 = Titelleiste(GroupBox2, 173, QString::fromUtf8(" Hátralévő idő"));
     GroupBox3 = Gruppe(Panel1, 516, 267, 92, 27);
     StaticText2 = Titelleiste(GroupBox3, 88, QString::fromUtf8(" Célszín"));
+    setAccessibleLabel(AnzeigeUhr, StaticText1);
+    setAccessibleLabel(GroupBox1, StaticText2);
 
     MediaPlayer = new TMediaPlayer(Panel1);
     MediaPlayer->setGeometry(535, 16, 253, 20);
@@ -158,11 +175,15 @@ void TColorSchiessen::UhrBilderLaden()
         bild->move(spalte * 35 + 108, zeile * 35 + 17);
         // The bitmap's bottom-left colour lets the clock's box show through.
         bild->setTransparent(true);
+        bild->setAccessibleName(QString::fromUtf8("Óraszelet"));
         if (++zeile == 3) {
             ++spalte;
             zeile = 0;
         }
     }
+    // The clock's box carries the count of the segments left from the start,
+    // so that assistive technology knows it has a value before it changes.
+    setAccessibleValue(AnzeigeUhr, static_cast<int>(UhrBilder.size()), static_cast<int>(UhrBilder.size()));
 }
 
 void TColorSchiessen::Abgleichen()
@@ -179,6 +200,8 @@ void TColorSchiessen::Abgleichen()
         else
             Tafeln[i]->Abgleichen(*liste[i]);
     }
+    if (Kartencursor)
+        Kartencursor->Abgleichen();
 }
 
 void TColorSchiessen::NeuesSpiel()
@@ -233,6 +256,10 @@ void TColorSchiessen::ZielanzeigeSichtbar(bool sichtbar)
 {
     if (TonvorlageAnzeige->isHidden() == sichtbar)
         TonvorlageAnzeige->setVisible(sichtbar);
+    // Said of the display's frame, which stays while the colour goes.
+    const QString zustand = QString::fromUtf8(sichtbar ? "látható" : "rejtett");
+    if (GroupBox1->accessibleDescription() != zustand)
+        GroupBox1->setAccessibleDescription(zustand);
 }
 
 void TColorSchiessen::UhrbildSichtbar(int index, bool sichtbar)
@@ -242,6 +269,8 @@ void TColorSchiessen::UhrbildSichtbar(int index, bool sichtbar)
     TImage* bild = UhrBilder[static_cast<std::size_t>(index)];
     if (bild->isHidden() == sichtbar)
         bild->setVisible(sichtbar);
+    const auto uebrig = std::count_if(UhrBilder.begin(), UhrBilder.end(), [](TImage* b) { return !b->isHidden(); });
+    setAccessibleValue(AnzeigeUhr, static_cast<int>(uebrig), static_cast<int>(UhrBilder.size()));
 }
 
 void TColorSchiessen::UhrAbspielen(int erstes, int letztes, int anzahl)

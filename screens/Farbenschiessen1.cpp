@@ -1,6 +1,7 @@
 // The setup screen's widgets, the game objects it owns, and its handlers.
 #include "Farbenschiessen1.h"
 
+#include "Accessibility.h"
 #include "Application.h"
 #include "Bilder.h"
 #include "Button.h"
@@ -61,15 +62,18 @@ TFarbenSchiessen::TFarbenSchiessen()
 {
     FarbenSchiessen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Játékbeállítások"));
 
     // The widgets in the order of the layout, which is also their stacking order.
     Image1 = new TImage(this);
     Image1->setGeometry(0, 0, 816, 300);
     Image1->setPicture(Titelbild());
+    Image1->setAccessibleName(TitelbildText());
 
     Image2 = new TImage(this);
     Image2->setGeometry(0, 553, 800, 48);
     Image2->setPicture(Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     Panel3 = new TPanel(this);
     Panel3->setGeometry(0, 300, 816, 255);
@@ -132,6 +136,14 @@ TFarbenSchiessen::TFarbenSchiessen()
     GroupBox3 = Rahmen(Panel3, 320, 109, 237, 27);
     StaticText2 = Titelleiste(GroupBox3, 2, 8, 233, QString::fromUtf8(" Adja meg a játékos nevét!"));
     GroupBox3->dockBottom(StaticText2);
+    // What assistive technology names by which caption.
+    setAccessibleLabel(Spieler1Name, Label2);
+    setAccessibleLabel(Spieler2Name, Label3);
+    setAccessibleLabel(KAnzahlSpieler, StaticText1);
+    setAccessibleLabel(Schwierigkeitsstufe, StaticText3);
+    setAccessibleLabel(GroupBox1, StaticText2);
+    setAccessibleLabel(TextAnleitung, StaticText4);
+    setAccessibleLabel(InhaltAnleitung, StaticText4);
 
     Anleitung = Knopf(Panel3, 124, QString::fromUtf8("Útmutató"));
     Anleitung->onClick = [this] { AnleitungClick(); };

@@ -37,14 +37,17 @@ TGewonnen::TGewonnen()
 {
     Gewonnen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Győztes"));
 
     Image1 = new TImage(this);
     Image1->setGeometry(0, 0, 816, 300);
     Image1->setPicture(Titelbild());
+    Image1->setAccessibleName(TitelbildText());
 
     Image2 = new TImage(this);
     Image2->setGeometry(0, 553, 816, 48);
     Image2->setPicture(Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 300, 816, 255);
@@ -80,6 +83,8 @@ TGewonnen::~TGewonnen()
 void TGewonnen::SiegerZeigen(int nummer)
 {
     Label6->setCaption(QString::fromStdString(Konfiguration->SpielerNamen[static_cast<std::size_t>(nummer)]));
+    // The grey box is read as the one message it shows.
+    Panel2->setAccessibleName(Label1->caption().trimmed() + u' ' + Label6->caption() + u' ' + Label3->caption());
     // A cue file that cannot be opened is reported once this event is over;
     // the screen is shown all the same, silently.
     TonAbspielen(*MediaPlayer, QStringLiteral("TintariumGewonnen.wav"));

@@ -15,14 +15,17 @@ TNaechsterSpieler::TNaechsterSpieler()
     : TForm(QStringLiteral("NaechsterSpieler"))
 {
     NaechsterSpieler = this;
+    setAccessibleName(QString::fromUtf8("Következő játékos"));
 
     Image1 = new TImage(this);
     Image1->setGeometry(0, 0, 816, 302);
     Image1->setPicture(TitelbildOhneMotto());
+    Image1->setAccessibleName(TitelbildOhneMottoText());
 
     Image2 = new TImage(this);
     Image2->setGeometry(-8, 553, 816, 48);
     Image2->setPicture(Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     Spielername = new TLabel(this);
     Spielername->setAutoSize(false);
@@ -37,6 +40,7 @@ TNaechsterSpieler::TNaechsterSpieler()
     Image3 = new TImage(Panel1);
     Image3->setGeometry(10, 1, 833, 255);
     Image3->setPicture(Kartenbild());
+    Image3->setAccessibleName(KartenbildText());
 
     Ok = new TButton(Panel1);
     Ok->setGeometry(720, 200, 75, 25);

@@ -1,6 +1,7 @@
 // Board widgets kept in step with the model's board.
 #include "Spielertafel.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "GroupBox.h"
 #include "Shape.h"
@@ -41,8 +42,10 @@ TSpielertafel::TSpielertafel(QWidget* bildschirm, const TSpieler& spieler)
     // The screen's face at 10 points, which is 13 pixels at 96 dpi.
     Titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
     Treffer.reserve(spieler.Treffer.size());
-    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i)
+    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i) {
         Treffer.push_back(new TShape(Rahmen));
+        Treffer.back()->setAccessibleName(QString::fromUtf8("%1. találat").arg(i + 1));
+    }
     Abgleichen(spieler);
     Rahmen->show();
     Titelrahmen->show();
@@ -72,6 +75,12 @@ void TSpielertafel::Abgleichen(const TSpieler& spieler)
         Titel->setFontColor(t.FontColor);
     if (!m_bekannt || t.Caption != tAlt.Caption)
         Titel->setCaption(QString::fromStdString(t.Caption));
+    // Read as the player's name, the hits as its value, and whose turn it
+    // is, which the title's highlight shows.
+    setAccessibleValue(Rahmen, spieler.AnzahlTreffer, TSpieler::Siegtreffer);
+    const QString dran = t.Color == clTitelblau ? QString::fromUtf8("következik") : QString();
+    if (Rahmen->accessibleDescription() != dran)
+        Rahmen->setAccessibleDescription(dran);
     m_gezeigt.rahmen = spieler.Rahmen;
     m_gezeigt.titelrahmen = spieler.Titelrahmen;
     m_gezeigt.titel = t;
