@@ -347,7 +347,8 @@ void setAccessibleValue(QWidget* widget, int value, int maximum)
 
 void setAccessibleArea(QWidget* widget, const QRect& area)
 {
-    widget->setProperty(areaProperty, area);
+    if (widget->property(areaProperty) != QVariant(area))
+        widget->setProperty(areaProperty, area);
 }
 
 void setAccessibleIgnored(QWidget* widget)
