@@ -380,7 +380,8 @@ TEST_F(Accessibility, TilesShotThroughTheirActionAndTheNextPlayerRead)
         ASSERT_TRUE(reader->act(named.at(*wanted).name, "Press")) << reader->error().toStdString();
         hit = XDesktop::waitUntil([&] { return view().mark(player, 0) == colour; }, 3s);
         if (hit) {
-            const Element* board = find(read(), "panel", player == 0 ? "Anna" : "Bela");
+            const auto tree = read();
+            const Element* board = find(tree, "panel", player == 0 ? "Anna" : "Bela");
             ASSERT_TRUE(board && board->value);
             EXPECT_EQ(*board->value, 1);
         }
