@@ -69,3 +69,24 @@ QIcon Programmsymbol()
         symbol.addFile(QStringLiteral(":/bilder/Programmsymbol-%1.png").arg(kante), QSize(kante, kante));
     return symbol;
 }
+
+QString TitelbildText()
+{
+    return QString::fromUtf8("Tintarium – Erkennen Sie die richtige Farbe wieder!");
+}
+QString TitelbildOhneMottoText()
+{
+    return QStringLiteral("Tintarium");
+}
+QString KartenbildText()
+{
+    return QString::fromUtf8("Kártyák és egy kérdőjel");
+}
+QString FussleisteText()
+{
+    return QString::fromUtf8("irisoft Spiele · Wir bringen Farbe ins Spiel");
+}
+QString SpielleisteText()
+{
+    return QStringLiteral("Tintarium");
+}

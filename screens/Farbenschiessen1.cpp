@@ -1,6 +1,7 @@
 // The setup screen's widgets, the game objects it owns, and its handlers.
 #include "Farbenschiessen1.h"
 
+#include "Accessibility.h"
 #include "Application.h"
 #include "Bausteine.h"
 #include "Bilder.h"
@@ -34,10 +35,13 @@ TFarbenSchiessen::TFarbenSchiessen()
 {
     FarbenSchiessen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Játékbeállítások"));
 
     // The widgets in the order of the layout, which is also their stacking order.
     Image1 = Bild(this, 0, 0, 816, 300, Titelbild());
+    Image1->setAccessibleName(TitelbildText());
     Image2 = Bild(this, 0, 553, 800, 48, Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     Panel3 = new TPanel(this);
     Panel3->setGeometry(0, 300, 816, 255);
@@ -95,6 +99,14 @@ TFarbenSchiessen::TFarbenSchiessen()
     std::tie(GroupBox4, StaticText3) = Titelrahmen(Panel3, 575, 5, 128, QString::fromUtf8(" Nehézségi fok:"));
     std::tie(GroupBox3, StaticText2)
         = Titelrahmen(Panel3, 320, 109, 237, QString::fromUtf8(" Adja meg a játékos nevét!"));
+    // What assistive technology names by which caption.
+    setAccessibleLabel(Spieler1Name, Label2);
+    setAccessibleLabel(Spieler2Name, Label3);
+    setAccessibleLabel(KAnzahlSpieler, StaticText1);
+    setAccessibleLabel(Schwierigkeitsstufe, StaticText3);
+    setAccessibleLabel(GroupBox1, StaticText2);
+    setAccessibleLabel(TextAnleitung, StaticText4);
+    setAccessibleLabel(InhaltAnleitung, StaticText4);
 
     Anleitung = Knopf(Panel3, 124, QString::fromUtf8("Útmutató"));
     Anleitung->onClick = [this] { AnleitungClick(); };

@@ -18,9 +18,12 @@ TGewonnen::TGewonnen()
 {
     Gewonnen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Győztes"));
 
     Image1 = Bild(this, 0, 0, 816, 300, Titelbild());
+    Image1->setAccessibleName(TitelbildText());
     Image2 = Bild(this, 0, 553, 816, 48, Fussleiste());
+    Image2->setAccessibleName(FussleisteText());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 300, 816, 255);
@@ -58,6 +61,8 @@ TGewonnen::~TGewonnen()
 void TGewonnen::SiegerZeigen(int nummer)
 {
     Label6->setCaption(QString::fromStdString(Konfiguration->SpielerNamen[static_cast<std::size_t>(nummer)]));
+    // The grey box is read as the one message it shows.
+    Panel2->setAccessibleName(Label1->caption().trimmed() + u' ' + Label6->caption() + u' ' + Label3->caption());
     // A cue file that cannot be opened is reported once this event is over;
     // the screen is shown all the same, silently.
     TonAbspielen(*MediaPlayer, QStringLiteral("TintariumGewonnen.wav"));

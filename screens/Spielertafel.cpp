@@ -2,6 +2,7 @@
 #include "Spielertafel.h"
 
 #include "Abgleich.h"
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "GroupBox.h"
 #include "Shape.h"
@@ -33,8 +34,10 @@ TSpielertafel::TSpielertafel(QWidget* bildschirm, const TSpieler& spieler)
     // The screen's face at 10 points, which is 13 pixels at 96 dpi.
     Titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
     Treffer.reserve(spieler.Treffer.size());
-    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i)
+    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i) {
         Treffer.push_back(new TShape(Rahmen));
+        Treffer.back()->setAccessibleName(QString::fromUtf8("%1. találat").arg(i + 1));
+    }
     Abgleichen(spieler);
     Rahmen->show();
     Titelrahmen->show();
@@ -56,6 +59,12 @@ void TSpielertafel::Abgleichen(const TSpieler& spieler)
     kastenAbgleichen(Titel, spieler.Titel, m_gezeigt.titel, m_bekannt);
     if (!m_bekannt || spieler.Titel.FontColor != m_gezeigt.titel.FontColor)
         Titel->setFontColor(spieler.Titel.FontColor);
+    // Read as the player's name, the hits as its value, and whose turn it
+    // is, which the title's highlight shows.
+    setAccessibleValue(Rahmen, spieler.AnzahlTreffer, TSpieler::Siegtreffer);
+    const QString dran = spieler.Titel.Color == clTitelblau ? QString::fromUtf8("következik") : QString();
+    if (Rahmen->accessibleDescription() != dran)
+        Rahmen->setAccessibleDescription(dran);
     m_gezeigt.rahmen = spieler.Rahmen;
     m_gezeigt.titelrahmen = spieler.Titelrahmen;
     m_gezeigt.titel = spieler.Titel;

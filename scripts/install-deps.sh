@@ -13,6 +13,9 @@ packages=(
   pulseaudio pulseaudio-utils sox
   libpulse-dev  # the cues' output and the count of outputs speak to the sound server itself
   pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
+  # the game read as a screen reader reads it: the accessibility bus, and an
+  # AT-SPI client for Debian's own python3
+  at-spi2-core dbus-bin python3-pyatspi gir1.2-atspi-2.0
   fonts-liberation2
   # the Debian package: build flags, dependencies, lintian, entry and metadata checks
   dpkg-dev lintian desktop-file-utils appstream

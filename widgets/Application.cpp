@@ -8,6 +8,7 @@
 // appears after the handler and everything it was doing has been abandoned.
 #include "Application.h"
 
+#include "Accessibility.h"
 #include "DesktopWindow.h"
 #include "Fonts.h"
 
@@ -58,6 +59,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    installAccessibility();
 }
 
 TApplication::~TApplication()
