@@ -21,11 +21,12 @@ const QString Schrift = QStringLiteral("MS Sans Serif");
 
 } // namespace
 
-TImage* Bild(QWidget* parent, int left, int top, int width, int height, const QImage& picture)
+TImage* Bild(QWidget* parent, int left, int top, int width, int height, const QImage& picture, const QString& name)
 {
     auto* bild = new TImage(parent);
     bild->setGeometry(left, top, width, height);
     bild->setPicture(picture);
+    bild->setAccessibleName(name);
     return bild;
 }
 

@@ -21,8 +21,9 @@ class TImage;
 class TLabel;
 class TStaticText;
 
-// A built-in picture, drawn at its natural size and clipped to the widget.
-TImage* Bild(QWidget* parent, int left, int top, int width, int height, const QImage& picture);
+// A built-in picture, drawn at its natural size and clipped to the widget;
+// `name` is what assistive technology reads for it.
+TImage* Bild(QWidget* parent, int left, int top, int width, int height, const QImage& picture, const QString& name);
 
 // A group box without a caption.
 TGroupBox* Rahmen(QWidget* parent, int left, int top, int width, int height);

@@ -21,6 +21,7 @@
 #include "Shape.h"
 #include "Spielablauf.h"
 #include "Spielertafel.h"
+#include "StaticText.h"
 #include "Spielobjekte.h"
 #include "Ton.h"
 #include "ToolkitError.h"
@@ -78,10 +79,8 @@ TColorSchiessen::~TColorSchiessen()
 
 void TColorSchiessen::WidgetsBauen()
 {
-    Image1 = Bild(this, 0, 0, 816, 48, Spielleiste());
-    Image1->setAccessibleName(SpielleisteText());
-    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste());
-    Image2->setAccessibleName(FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 48, Spielleiste(), SpielleisteText());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste(), FussleisteText());
 
     // An invisible click area on the footer strip.
     Boss = new TLabel(this);

@@ -19,6 +19,7 @@
 #include "RadioGroup.h"
 #include "RichEdit.h"
 #include "Spielobjekte.h"
+#include "StaticText.h"
 
 #include <tuple>
 
@@ -38,10 +39,8 @@ TFarbenSchiessen::TFarbenSchiessen()
     setAccessibleName(QString::fromUtf8("Játékbeállítások"));
 
     // The widgets in the order of the layout, which is also their stacking order.
-    Image1 = Bild(this, 0, 0, 816, 300, Titelbild());
-    Image1->setAccessibleName(TitelbildText());
-    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste());
-    Image2->setAccessibleName(FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 300, Titelbild(), TitelbildText());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste(), FussleisteText());
 
     Panel3 = new TPanel(this);
     Panel3->setGeometry(0, 300, 816, 255);

@@ -20,10 +20,8 @@ TGewonnen::TGewonnen()
     setFormIcon(Programmsymbol());
     setAccessibleName(QString::fromUtf8("Győztes"));
 
-    Image1 = Bild(this, 0, 0, 816, 300, Titelbild());
-    Image1->setAccessibleName(TitelbildText());
-    Image2 = Bild(this, 0, 553, 816, 48, Fussleiste());
-    Image2->setAccessibleName(FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 300, Titelbild(), TitelbildText());
+    Image2 = Bild(this, 0, 553, 816, 48, Fussleiste(), FussleisteText());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 300, 816, 255);

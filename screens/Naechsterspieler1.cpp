@@ -15,17 +15,14 @@ TNaechsterSpieler::TNaechsterSpieler()
     NaechsterSpieler = this;
     setAccessibleName(QString::fromUtf8("Következő játékos"));
 
-    Image1 = Bild(this, 0, 0, 816, 302, TitelbildOhneMotto());
-    Image1->setAccessibleName(TitelbildOhneMottoText());
-    Image2 = Bild(this, -8, 553, 816, 48, Fussleiste());
-    Image2->setAccessibleName(FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 302, TitelbildOhneMotto(), TitelbildOhneMottoText());
+    Image2 = Bild(this, -8, 553, 816, 48, Fussleiste(), FussleisteText());
     // The caption is set before each showing.
     Spielername = Zeile(this, 257, 258, 517, 30, clBlack, QString());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(-8, 300, 816, 255);
-    Image3 = Bild(Panel1, 10, 1, 833, 255, Kartenbild());
-    Image3->setAccessibleName(KartenbildText());
+    Image3 = Bild(Panel1, 10, 1, 833, 255, Kartenbild(), KartenbildText());
     Ok = Knopf(Panel1, 200, QStringLiteral("Ok"));
     Ok->onClick = [this] { OkClick(); };
     setDefaultButton(Ok);

@@ -18,15 +18,12 @@ TTintariumStart::TTintariumStart()
     setFormIcon(Programmsymbol());
     setAccessibleName(QStringLiteral("Tintarium"));
 
-    Image2 = Bild(this, 0, 553, 816, 48, Fussleiste());
-    Image2->setAccessibleName(FussleisteText());
-    Image1 = Bild(this, 0, 0, 816, 302, Titelbild());
-    Image1->setAccessibleName(TitelbildText());
+    Image2 = Bild(this, 0, 553, 816, 48, Fussleiste(), FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 302, Titelbild(), TitelbildText());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 300, 816, 255);
-    Image3 = Bild(Panel1, 10, 1, 833, 255, Kartenbild());
-    Image3->setAccessibleName(KartenbildText());
+    Image3 = Bild(Panel1, 10, 1, 833, 255, Kartenbild(), KartenbildText());
     Ok = Knopf(Panel1, 200, QStringLiteral("Start"));
     Ok->onClick = [this] { OkClick(); };
     setDefaultButton(Ok);
