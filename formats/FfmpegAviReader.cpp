@@ -61,22 +61,16 @@ struct IoDeleter {
         av->avio_context_free(&io);
     }
 };
-struct FormatDeleter {
+// Most of FFmpeg's functions that free an object take its address, and
+// clear it: one owner serves them all.
+template <auto Free> struct Freer {
     const FfmpegLibrary* av;
-    void operator()(AVFormatContext* f) const { av->avformat_close_input(&f); }
+    template <class T> void operator()(T* object) const { (av->*Free)(&object); }
 };
-struct CodecDeleter {
-    const FfmpegLibrary* av;
-    void operator()(AVCodecContext* c) const { av->avcodec_free_context(&c); }
-};
-struct PacketDeleter {
-    const FfmpegLibrary* av;
-    void operator()(AVPacket* p) const { av->av_packet_free(&p); }
-};
-struct FrameDeleter {
-    const FfmpegLibrary* av;
-    void operator()(AVFrame* f) const { av->av_frame_free(&f); }
-};
+using FormatDeleter = Freer<&FfmpegLibrary::avformat_close_input>;
+using CodecDeleter = Freer<&FfmpegLibrary::avcodec_free_context>;
+using PacketDeleter = Freer<&FfmpegLibrary::av_packet_free>;
+using FrameDeleter = Freer<&FfmpegLibrary::av_frame_free>;
 struct ScaleDeleter {
     const FfmpegLibrary* av;
     void operator()(SwsContext* s) const { av->sws_freeContext(s); }

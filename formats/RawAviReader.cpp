@@ -44,6 +44,19 @@ bool RawAviReader::isList(const Chunk& chunk, const char* type) const
     return std::memcmp(chunk.id, "LIST", 4) == 0 && chunk.size >= 4 && m_in.tag(chunk.data, type);
 }
 
+// The first list of `type` from `pos` on, before `end`; false when there is
+// none or a chunk on the way crosses `end`.
+bool RawAviReader::findList(std::size_t& pos, std::size_t end, const char* type, Chunk& list) const
+{
+    while (pos < end) {
+        if (!nextChunk(pos, end, list))
+            return false;
+        if (isList(list, type))
+            return true;
+    }
+    return false;
+}
+
 RawAviReader::Outcome RawAviReader::read()
 {
     const std::size_t riffEnd = 8 + std::size_t(m_in.u32(4));
@@ -57,26 +70,14 @@ RawAviReader::Outcome RawAviReader::read()
     std::size_t inHdrl = hdrl.data + 4;
     const std::size_t hdrlEnd = hdrl.data + hdrl.size;
     Chunk strl {};
-    bool found = false;
-    while (!found && inHdrl < hdrlEnd) {
-        if (!nextChunk(inHdrl, hdrlEnd, strl))
-            return Outcome::Corrupt;
-        found = isList(strl, "strl");
-    }
-    if (!found)
+    if (!findList(inHdrl, hdrlEnd, "strl", strl))
         return Outcome::Corrupt;
     if (const Outcome format = readStreamFormat(strl); format != Outcome::Decoded)
         return format;
 
     // The frames: the first 'movi' list after the headers.
     Chunk movi {};
-    found = false;
-    while (!found && pos < riffEnd) {
-        if (!nextChunk(pos, riffEnd, movi))
-            return Outcome::Corrupt;
-        found = isList(movi, "movi");
-    }
-    if (!found)
+    if (!findList(pos, riffEnd, "movi", movi))
         return Outcome::Corrupt;
     const std::uint64_t pixels = std::uint64_t(m_format.width) * std::uint64_t(m_format.height);
     if (pixels * 4 * m_totalFrames > m_limits.maxDecodedBytes)

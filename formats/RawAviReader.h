@@ -58,6 +58,7 @@ private:
 
     bool nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) const;
     bool isList(const Chunk& chunk, const char* type) const;
+    bool findList(std::size_t& pos, std::size_t end, const char* type, Chunk& list) const;
     Outcome readStreamFormat(const Chunk& strl);
     Outcome readFrames(std::size_t begin, std::size_t end, int depth);
     bool decodeFrame(const Chunk& chunk);
