@@ -21,8 +21,8 @@
 #include "Shape.h"
 #include "Spielablauf.h"
 #include "Spielertafel.h"
-#include "StaticText.h"
 #include "Spielobjekte.h"
+#include "StaticText.h"
 #include "Ton.h"
 #include "ToolkitError.h"
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev
   libsndfile1-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libasound2-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
   libpulse-dev  # the cues' output and the count of outputs speak to the sound server itself
