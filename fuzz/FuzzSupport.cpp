@@ -1,10 +1,9 @@
-// The fuzz targets' application and scratch folder. Both are made once and
-// kept to the end of the process: libFuzzer never returns from its loop, and
-// memory reachable from a static is not a leak. The scratch folder goes when
-// the process exits normally.
+// The fuzz targets' shared helpers. The scratch folder is made once and kept
+// to the end of the process: libFuzzer never returns from its loop, and
+// memory reachable from a static is not a leak. The folder goes when the
+// process exits normally.
 #include "FuzzSupport.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -28,18 +27,10 @@ template <unsigned... N> void markOne(unsigned feature, std::integer_sequence<un
 
 } // namespace
 
-void startFuzzApplication()
+void prepareFuzzApplication()
 {
-    static QApplication* application = nullptr;
-    if (application)
-        return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's warnings about odd input would flood the fuzzer's output.
     qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false");
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = { name, nullptr };
-    application = new QApplication(argc, argv);
 }
 
 QString writeScratchFile(const QString& name, const std::uint8_t* data, std::size_t size)

@@ -1,20 +1,26 @@
-// Fuzz target of the sound file reader: the input is a ".wav" file that the
-// decoder reads, and a TMediaPlayer opens when it decodes. No sound server
-// runs here, so a file that decodes ends at the missing output device; the
-// reading and the checks before it are what is exercised. libsndfile runs in
-// the decoder's process and is not instrumented, so what the decoder reports
-// of a file (its format, libsndfile's error, a stall or a dead decoder) is
-// given to libFuzzer as coverage, keeping inputs of every kind in the corpus.
+// Fuzz target of the sound engine's decoder: the input is a sound file's
+// bytes, which go to the decoder process over its socket, as a file's path
+// does in the game: no widgets, no application object, no scratch file. The
+// same decoder process, libsndfile readers and reading of the answer are run
+// as for a file; only the fetching of the bytes differs (libsndfile's virtual
+// I/O instead of a file). libsndfile runs in the decoder's process and is not
+// instrumented, so what the decoder reports of a file (its format,
+// libsndfile's error, a stall or a dead decoder) is given to libFuzzer as
+// coverage, keeping inputs of every kind in the corpus.
 #include "FuzzSupport.h"
-#include "MediaPlayer.h"
+#include "PulseOutput.h"
 #include "SoundDecoder.h"
-#include "ToolkitError.h"
+
+#include <QByteArray>
+#include <QString>
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -34,41 +40,44 @@ void coverReport(const SoundFileReport& report)
     coverValue(3,
         static_cast<unsigned>(std::clamp(report.channels, 0, 7)) * 8
             + static_cast<unsigned>(
-                std::bit_width(static_cast<std::uint64_t>(std::max<qint64>(report.frames, 0))) / 8));
+                std::bit_width(static_cast<std::uint64_t>(std::max<std::int64_t>(report.frames, 0))) / 8));
+}
+
+QString failureName(SoundFailure failure)
+{
+    switch (failure) {
+    case SoundFailure::None: return QStringLiteral("decoded");
+    case SoundFailure::FileNotFound: return QStringLiteral("file not found");
+    case SoundFailure::NotPlayable: return QStringLiteral("not playable");
+    case SoundFailure::Unreadable: return QStringLiteral("unreadable");
+    }
+    return QStringLiteral("?");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    startFuzzApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString path = writeScratchFile(QStringLiteral("TintariumRichtig.wav"), data, size);
-    SoundFileReport report;
-    try {
-        decodeSoundFile(path, &report);
-    } catch (const EToolkitError& e) {
-        coverReport(report);
-        const char* how = report.ending == SoundFileReport::Ending::Stalled ? "decoder stalled, "
-            : report.ending == SoundFileReport::Ending::DecoderDied         ? "decoder died, "
-                                                                            : "";
-        reportOutcome(how + e.text()); // refused: the error the game shows
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const DecodedSound sound = SoundDecoder::decodeBytes(bytes);
+    coverReport(sound.report);
+    if (sound.failure != SoundFailure::None) {
+        const char* how = sound.report.ending == SoundFileReport::Ending::Stalled ? "decoder stalled, "
+            : sound.report.ending == SoundFileReport::Ending::DecoderDied         ? "decoder died, "
+                                                                                  : "";
+        reportOutcome(how + failureName(sound.failure));
         return 0;
     }
-    coverReport(report);
-    // A file that decodes goes through the player as the game opens it.
-    TMediaPlayer player(nullptr);
-    player.setFileName(path);
-    try {
-        player.Open();
-        reportOutcome(QStringLiteral("opened, %1 us").arg(player.lengthUSecs()));
-        player.Close();
-    } catch (const EToolkitError& e) {
-        reportOutcome(e.text());
+    // What the media player hands the output: whole frames within the bounds.
+    const qsizetype frameBytes = qsizetype(sound.channels) * 2;
+    if (!SoundWire::inBounds(sound.channels, sound.rate) || sound.pcm.isEmpty() || sound.pcm.size() % frameBytes != 0) {
+        std::fprintf(stderr, "decoded sound out of bounds: %d channels, %d Hz, %lld bytes\n", sound.channels,
+            sound.rate, static_cast<long long>(sound.pcm.size()));
+        std::abort();
     }
+    reportOutcome(QStringLiteral("%1, %2 us%3")
+                      .arg(failureName(sound.failure))
+                      .arg(sound.pcm.size() / frameBytes * 1000000 / sound.rate)
+                      .arg(PulseOutput::playable(sound.channels, sound.rate) ? "" : ", not playable by the output"));
     return 0;
 }

@@ -1,18 +1,20 @@
-// Fuzz target of the instructions reader: the bytes are read as RTF and, when
-// they are not valid RTF, as plain text, as TRichEdit::loadFromFile does;
-// whatever is read is laid out at the width of the setup screen's view.
+// Fuzz target of the instructions reader: TextReader reads the bytes as RTF
+// and, when they are not valid RTF, as plain text, as the instructions view
+// does; whatever is read is laid out at the width of the setup screen's
+// view. The reading needs no application; the layout needs fonts, and so a
+// QGuiApplication (on the offscreen platform), but no widgets.
 #include "FuzzSupport.h"
-#include "RichEdit.h"
-#include "RtfReader.h"
+#include "TextReader.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QSizeF>
 #include <QTextDocument>
 #include <QTextOption>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    startFuzzApplication();
+    startFuzzApplication<QGuiApplication>();
     return 0;
 }
 
@@ -25,16 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTextOption wrapping = document.defaultTextOption(); // as TRichEdit wraps
     wrapping.setWrapMode(QTextOption::WordWrap);
     document.setDefaultTextOption(wrapping);
-    if (RtfReader::read(bytes, document)) {
+    switch (TextReader::read(bytes, document)) {
+    case TextReader::Outcome::Rtf:
         reportOutcome(QStringLiteral("RTF, %1 paragraphs").arg(document.blockCount()));
-    } else {
-        QString text;
-        if (!TRichEdit::decodePlainText(bytes, text)) {
-            reportOutcome(QStringLiteral("neither RTF nor text"));
-            return 0;
-        }
-        document.setPlainText(text);
+        break;
+    case TextReader::Outcome::PlainText:
         reportOutcome(QStringLiteral("plain text, %1 paragraphs").arg(document.blockCount()));
+        break;
+    case TextReader::Outcome::TooLarge: reportOutcome(QStringLiteral("too large")); return 0;
+    case TextReader::Outcome::NotText: reportOutcome(QStringLiteral("neither RTF nor text")); return 0;
     }
     volatile qreal height = document.size().height(); // lays the document out
     (void)height;

@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <mutex>
+#include <string>
 
 // Q_INIT_RESOURCE declares the initialiser where it is used, so this must
 // stand at global scope.
@@ -17,12 +19,20 @@ static void registriere()
 
 namespace {
 
+// Each picture is decoded once: the screens show the same pictures several
+// times, and the copies share the decoded pixels. Pictures are asked for on
+// the user-interface thread only.
 QImage bild(const char* name)
 {
-    initMediaResources();
-    QImage b(QStringLiteral(":/bilder/%1.png").arg(QLatin1String(name)));
-    // The pictures are opaque; a fixed format lets callers compare pixels.
-    return b.convertToFormat(QImage::Format_RGB32);
+    static std::map<std::string, QImage> decoded;
+    QImage& picture = decoded[name];
+    if (picture.isNull()) {
+        initMediaResources();
+        // The pictures are opaque; a fixed format lets callers compare pixels.
+        picture
+            = QImage(QStringLiteral(":/bilder/%1.png").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
+    }
+    return picture;
 }
 
 } // namespace
@@ -33,32 +43,25 @@ void initMediaResources()
     std::call_once(einmal, registriere);
 }
 
-// Each picture is decoded once: the screens show the same pictures several
-// times, and the copies share the decoded pixels.
 QImage Titelbild()
 {
-    static const QImage b = bild("Titelbild");
-    return b;
+    return bild("Titelbild");
 }
 QImage TitelbildOhneMotto()
 {
-    static const QImage b = bild("TitelbildOhneMotto");
-    return b;
+    return bild("TitelbildOhneMotto");
 }
 QImage Kartenbild()
 {
-    static const QImage b = bild("Kartenbild");
-    return b;
+    return bild("Kartenbild");
 }
 QImage Fussleiste()
 {
-    static const QImage b = bild("Fussleiste");
-    return b;
+    return bild("Fussleiste");
 }
 QImage Spielleiste()
 {
-    static const QImage b = bild("Spielleiste");
-    return b;
+    return bild("Spielleiste");
 }
 
 QIcon Programmsymbol()
@@ -68,4 +71,25 @@ QIcon Programmsymbol()
     for (int kante : std::array { 16, 24, 32, 48, 64, 128, 256 })
         symbol.addFile(QStringLiteral(":/bilder/Programmsymbol-%1.png").arg(kante), QSize(kante, kante));
     return symbol;
+}
+
+QString TitelbildText()
+{
+    return QString::fromUtf8("Tintarium – Erkennen Sie die richtige Farbe wieder!");
+}
+QString TitelbildOhneMottoText()
+{
+    return QStringLiteral("Tintarium");
+}
+QString KartenbildText()
+{
+    return QString::fromUtf8("Kártyák és egy kérdőjel");
+}
+QString FussleisteText()
+{
+    return QString::fromUtf8("irisoft Spiele · Wir bringen Farbe ins Spiel");
+}
+QString SpielleisteText()
+{
+    return QStringLiteral("Tintarium");
 }

@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 
 void initMediaResources();
 
@@ -15,3 +16,11 @@ QImage Kartenbild(); // 800 x 255: tiles, question mark, light-blue panel
 QImage Fussleiste(); // 800 x 45: company line and company logo
 QImage Spielleiste(); // 800 x 45: title word and small logo
 QIcon Programmsymbol(); // the eye of the logo, 16 to 256 pixels
+
+// What each picture says, as assistive technology reads it: the words drawn
+// in it, or what it shows where it holds none.
+QString TitelbildText();
+QString TitelbildOhneMottoText();
+QString KartenbildText();
+QString FussleisteText();
+QString SpielleisteText();

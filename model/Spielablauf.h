@@ -82,9 +82,6 @@ public:
     // True from NeuesSpiel to SpielEnde.
     bool SpielLaeuft() const { return !Spielerliste.empty(); }
 
-    TKonfiguration& Konfiguration() const { return *Konfig; }
-    TLevel& Level() const { return *Stufen; }
-
     // Plain state, read by the game screen after every event.
     std::vector<TKarten> Kartenfeld;
     std::vector<TColor> Farbliste;

@@ -2,16 +2,17 @@
 // cycle's view operations.
 #include "Colorschiessen1.h"
 
+#include "Accessibility.h"
 #include "Animate.h"
 #include "Application.h"
+#include "Bausteine.h"
 #include "Bilder.h"
 #include "Button.h"
-#include "Farbenschiessen1.h"
-#include "Fonts.h"
 #include "Gewonnen1.h"
 #include "GroupBox.h"
 #include "Image.h"
 #include "Kartenbild.h"
+#include "Kartencursor.h"
 #include "Label.h"
 #include "MediaPlayer.h"
 #include "Mediendateien.h"
@@ -20,46 +21,25 @@
 #include "Shape.h"
 #include "Spielablauf.h"
 #include "Spielertafel.h"
+#include "Spielobjekte.h"
 #include "StaticText.h"
 #include "Ton.h"
 #include "ToolkitError.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <chrono>
+#include <tuple>
 
 TColorSchiessen* ColorSchiessen = nullptr;
-
-namespace {
-
-TGroupBox* Gruppe(QWidget* parent, int left, int top, int width, int height)
-{
-    auto* box = new TGroupBox(parent);
-    box->setGeometry(left, top, width, height);
-    return box;
-}
-
-// A title strip docked to the bottom of its frame: white 13-pixel text on the
-// bright blue.
-TStaticText* Titelleiste(TGroupBox* rahmen, int width, const QString& text)
-{
-    auto* titel = new TStaticText(rahmen);
-    titel->setGeometry(2, 8, width, 17);
-    titel->setCaption(text);
-    titel->setColor(clTitelblau);
-    titel->setFontColor(clWhite);
-    titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
-    rahmen->dockBottom(titel);
-    return titel;
-}
-
-} // namespace
 
 TColorSchiessen::TColorSchiessen()
     : TForm(QStringLiteral("FarbenSchiessen"))
 {
     ColorSchiessen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Játék"));
     WidgetsBauen();
 
     Zentrieren();
@@ -71,6 +51,10 @@ TColorSchiessen::TColorSchiessen()
         Karten.push_back(std::make_unique<TKartenbild>(Feld, [this, index] { KarteMouseDown(index); }));
         Karten.back()->Abgleichen(m_spiel->Kartenfeld[i]);
     }
+    std::vector<TShape*> formen;
+    for (const auto& karte : Karten)
+        formen.push_back(karte->Form);
+    Kartencursor = new TKartencursor(this, Feld, formen);
     const auto jetzt = std::chrono::system_clock::now().time_since_epoch();
     m_spiel->ZufallStarten(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(jetzt).count()));
 
@@ -95,13 +79,8 @@ TColorSchiessen::~TColorSchiessen()
 
 void TColorSchiessen::WidgetsBauen()
 {
-    Image1 = new TImage(this);
-    Image1->setGeometry(0, 0, 816, 48);
-    Image1->setPicture(Spielleiste());
-
-    Image2 = new TImage(this);
-    Image2->setGeometry(0, 553, 800, 48);
-    Image2->setPicture(Fussleiste());
+    Image1 = Bild(this, 0, 0, 816, 48, Spielleiste(), SpielleisteText());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste(), FussleisteText());
 
     // An invisible click area on the footer strip.
     Boss = new TLabel(this);
@@ -109,11 +88,14 @@ void TColorSchiessen::WidgetsBauen()
     Boss->setTransparent(true);
     Boss->setGeometry(32, 570, 33, 17);
     Boss->onClick = [this] { BossKey(); };
+    // A secret, not an element.
+    setAccessibleIgnored(Boss);
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 45, 816, 508);
 
-    Feld = Gruppe(Panel1, 8, 5, 502, 484);
+    Feld = Rahmen(Panel1, 8, 5, 502, 484);
+    Feld->setAccessibleName(QString::fromUtf8("Játéktér"));
 
     NeueFarbe = new TButton(Panel1);
     NeueFarbe->setGeometry(618, 456, 75, 24);
@@ -126,20 +108,22 @@ void TColorSchiessen::WidgetsBauen()
     Ende->setCaption(QStringLiteral("Vissza"));
     Ende->onClick = [this] { EndeClick(); };
 
-    AnzeigeUhr = Gruppe(Panel1, 618, 287, 177, 133);
+    AnzeigeUhr = Rahmen(Panel1, 618, 287, 177, 133);
     Uhr = new TAnimate(AnzeigeUhr);
     Uhr->setGeometry(4, 26, 85, 87);
     Uhr->onStop = [this] { UhrStop(); };
+    Uhr->setAccessibleName(QString::fromUtf8("Óra"));
 
-    GroupBox1 = Gruppe(Panel1, 516, 287, 92, 133);
+    GroupBox1 = Rahmen(Panel1, 516, 287, 92, 133);
     TonvorlageAnzeige = new TShape(GroupBox1);
     TonvorlageAnzeige->setGeometry(2, 11, 88, 116);
     TonvorlageAnzeige->setShape(stEllipse);
+    TonvorlageAnzeige->setAccessibleName(QString::fromUtf8("Célszín"));
 
-    GroupBox2 = Gruppe(Panel1, 618, 267, 177, 27);
-    StaticText1 = Titelleiste(GroupBox2, 173, QString::fromUtf8(" Hátralévő idő"));
-    GroupBox3 = Gruppe(Panel1, 516, 267, 92, 27);
-    StaticText2 = Titelleiste(GroupBox3, 88, QString::fromUtf8(" Célszín"));
+    std::tie(GroupBox2, StaticText1) = Titelrahmen(Panel1, 618, 267, 177, QString::fromUtf8(" Hátralévő idő"));
+    std::tie(GroupBox3, StaticText2) = Titelrahmen(Panel1, 516, 267, 92, QString::fromUtf8(" Célszín"));
+    setAccessibleLabel(AnzeigeUhr, StaticText1);
+    setAccessibleLabel(GroupBox1, StaticText2);
 
     MediaPlayer = new TMediaPlayer(Panel1);
     MediaPlayer->setGeometry(535, 16, 253, 20);
@@ -158,11 +142,15 @@ void TColorSchiessen::UhrBilderLaden()
         bild->move(spalte * 35 + 108, zeile * 35 + 17);
         // The bitmap's bottom-left colour lets the clock's box show through.
         bild->setTransparent(true);
+        bild->setAccessibleName(QString::fromUtf8("Óraszelet"));
         if (++zeile == 3) {
             ++spalte;
             zeile = 0;
         }
     }
+    // The clock's box carries the count of the segments left from the start,
+    // so that assistive technology knows it has a value before it changes.
+    setAccessibleValue(AnzeigeUhr, static_cast<int>(UhrBilder.size()), static_cast<int>(UhrBilder.size()));
 }
 
 void TColorSchiessen::Abgleichen()
@@ -179,6 +167,8 @@ void TColorSchiessen::Abgleichen()
         else
             Tafeln[i]->Abgleichen(*liste[i]);
     }
+    if (Kartencursor)
+        Kartencursor->Abgleichen();
 }
 
 void TColorSchiessen::NeuesSpiel()
@@ -233,6 +223,10 @@ void TColorSchiessen::ZielanzeigeSichtbar(bool sichtbar)
 {
     if (TonvorlageAnzeige->isHidden() == sichtbar)
         TonvorlageAnzeige->setVisible(sichtbar);
+    // Said of the display's frame, which stays while the colour goes.
+    const QString zustand = QString::fromUtf8(sichtbar ? "látható" : "rejtett");
+    if (GroupBox1->accessibleDescription() != zustand)
+        GroupBox1->setAccessibleDescription(zustand);
 }
 
 void TColorSchiessen::UhrbildSichtbar(int index, bool sichtbar)
@@ -242,6 +236,8 @@ void TColorSchiessen::UhrbildSichtbar(int index, bool sichtbar)
     TImage* bild = UhrBilder[static_cast<std::size_t>(index)];
     if (bild->isHidden() == sichtbar)
         bild->setVisible(sichtbar);
+    const auto uebrig = std::count_if(UhrBilder.begin(), UhrBilder.end(), [](TImage* b) { return !b->isHidden(); });
+    setAccessibleValue(AnzeigeUhr, static_cast<int>(uebrig), static_cast<int>(UhrBilder.size()));
 }
 
 void TColorSchiessen::UhrAbspielen(int erstes, int letztes, int anzahl)

@@ -24,6 +24,7 @@ class TStaticText;
 class TMediaPlayer;
 class TSpielablauf;
 class TKartenbild;
+class TKartencursor;
 class TSpielertafel;
 
 class TColorSchiessen : public TForm, public TSpielansicht {
@@ -87,6 +88,8 @@ public:
     std::vector<std::unique_ptr<TKartenbild>> Karten;
     // The widgets of each board of the running game, by player number.
     std::vector<std::unique_ptr<TSpielertafel>> Tafeln;
+    // The keyboard's cursor on the field (a child of Feld).
+    TKartencursor* Kartencursor = nullptr;
 
 private:
     void WidgetsBauen();

@@ -1,7 +1,9 @@
 // The setup screen's widgets, the game objects it owns, and its handlers.
 #include "Farbenschiessen1.h"
 
+#include "Accessibility.h"
 #include "Application.h"
+#include "Bausteine.h"
 #include "Bilder.h"
 #include "Button.h"
 #include "Colorschiessen1.h"
@@ -9,7 +11,6 @@
 #include "Fonts.h"
 #include "GroupBox.h"
 #include "Hardware1.h"
-#include "Image.h"
 #include "Konfiguration1.h"
 #include "Label.h"
 #include "Level1.h"
@@ -17,42 +18,16 @@
 #include "Panel.h"
 #include "RadioGroup.h"
 #include "RichEdit.h"
+#include "Spielobjekte.h"
 #include "StaticText.h"
 
+#include <tuple>
+
 TFarbenSchiessen* FarbenSchiessen = nullptr;
-TKonfiguration* Konfiguration = nullptr;
-TLevel* Level = nullptr;
 
 namespace {
 
 const QString Schrift = QStringLiteral("MS Sans Serif");
-
-TGroupBox* Rahmen(QWidget* parent, int left, int top, int width, int height)
-{
-    auto* box = new TGroupBox(parent);
-    box->setGeometry(left, top, width, height);
-    return box;
-}
-
-// A title bar: white 13-pixel text on the bright blue strip, sized by hand.
-TStaticText* Titelleiste(QWidget* parent, int left, int top, int width, const QString& text)
-{
-    auto* titel = new TStaticText(parent);
-    titel->setGeometry(left, top, width, 17);
-    titel->setCaption(text);
-    titel->setColor(clTitelblau);
-    titel->setFontColor(clWhite);
-    titel->setFont(pixelFont(Schrift, 13));
-    return titel;
-}
-
-TButton* Knopf(QWidget* parent, int top, const QString& text)
-{
-    auto* knopf = new TButton(parent);
-    knopf->setGeometry(720, top, 75, 25);
-    knopf->setCaption(text);
-    return knopf;
-}
 
 } // namespace
 
@@ -61,15 +36,11 @@ TFarbenSchiessen::TFarbenSchiessen()
 {
     FarbenSchiessen = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QString::fromUtf8("Játékbeállítások"));
 
     // The widgets in the order of the layout, which is also their stacking order.
-    Image1 = new TImage(this);
-    Image1->setGeometry(0, 0, 816, 300);
-    Image1->setPicture(Titelbild());
-
-    Image2 = new TImage(this);
-    Image2->setGeometry(0, 553, 800, 48);
-    Image2->setPicture(Fussleiste());
+    Image1 = Bild(this, 0, 0, 816, 300, Titelbild(), TitelbildText());
+    Image2 = Bild(this, 0, 553, 800, 48, Fussleiste(), FussleisteText());
 
     Panel3 = new TPanel(this);
     Panel3->setGeometry(0, 300, 816, 255);
@@ -123,15 +94,18 @@ TFarbenSchiessen::TFarbenSchiessen()
     StaticText4 = Titelleiste(TitelAnleitung, 2, 7, 283, QStringLiteral(" Spielanleitung"));
 
     // The three title bars lie over the top edges of the boxes they name.
-    GroupBox2 = Rahmen(Panel3, 320, 5, 237, 27);
-    StaticText1 = Titelleiste(GroupBox2, 2, 8, 233, QString::fromUtf8(" Játékosok száma:"));
-    GroupBox2->dockBottom(StaticText1);
-    GroupBox4 = Rahmen(Panel3, 575, 5, 128, 27);
-    StaticText3 = Titelleiste(GroupBox4, 2, 8, 124, QString::fromUtf8(" Nehézségi fok:"));
-    GroupBox4->dockBottom(StaticText3);
-    GroupBox3 = Rahmen(Panel3, 320, 109, 237, 27);
-    StaticText2 = Titelleiste(GroupBox3, 2, 8, 233, QString::fromUtf8(" Adja meg a játékos nevét!"));
-    GroupBox3->dockBottom(StaticText2);
+    std::tie(GroupBox2, StaticText1) = Titelrahmen(Panel3, 320, 5, 237, QString::fromUtf8(" Játékosok száma:"));
+    std::tie(GroupBox4, StaticText3) = Titelrahmen(Panel3, 575, 5, 128, QString::fromUtf8(" Nehézségi fok:"));
+    std::tie(GroupBox3, StaticText2)
+        = Titelrahmen(Panel3, 320, 109, 237, QString::fromUtf8(" Adja meg a játékos nevét!"));
+    // What assistive technology names by which caption.
+    setAccessibleLabel(Spieler1Name, Label2);
+    setAccessibleLabel(Spieler2Name, Label3);
+    setAccessibleLabel(KAnzahlSpieler, StaticText1);
+    setAccessibleLabel(Schwierigkeitsstufe, StaticText3);
+    setAccessibleLabel(GroupBox1, StaticText2);
+    setAccessibleLabel(TextAnleitung, StaticText4);
+    setAccessibleLabel(InhaltAnleitung, StaticText4);
 
     Anleitung = Knopf(Panel3, 124, QString::fromUtf8("Útmutató"));
     Anleitung->onClick = [this] { AnleitungClick(); };

@@ -15,8 +15,6 @@ class TEdit;
 class TRadioGroup;
 class TButton;
 class TStaticText;
-class TKonfiguration;
-class TLevel;
 
 class TFarbenSchiessen : public TForm {
 public:
@@ -64,7 +62,3 @@ private:
 };
 
 extern TFarbenSchiessen* FarbenSchiessen;
-// The settings and the level record of the running program, owned by the
-// setup screen (the sound switch's pointer lives with the sound layer).
-extern TKonfiguration* Konfiguration;
-extern TLevel* Level;

@@ -1,6 +1,7 @@
 // Tile widgets kept in step with the model's tile.
 #include "Kartenbild.h"
 
+#include "Abgleich.h"
 #include "Karte1.h"
 #include "Label.h"
 #include "Shape.h"
@@ -16,17 +17,8 @@ TKartenbild::TKartenbild(QWidget* feld, std::function<void()> mouseDown)
 
 void TKartenbild::Abgleichen(const TKarten& karte)
 {
-    const TFigur& f = karte.Form;
-    if (!m_bekannt || f.Shape != m_form.Shape)
-        Form->setShape(f.Shape);
-    if (!m_bekannt || f.Left != m_form.Left || f.Top != m_form.Top || f.Width != m_form.Width
-        || f.Height != m_form.Height)
-        Form->setGeometry(f.Left, f.Top, f.Width, f.Height);
-    if (!m_bekannt || f.BrushColor != m_form.BrushColor)
-        Form->setBrushColor(f.BrushColor);
-    if (!m_bekannt || f.Visible != m_form.Visible)
-        Form->setVisible(f.Visible);
-    m_form = f;
+    figurAbgleichen(Form, karte.Form, m_form, m_bekannt);
+    m_form = karte.Form;
 
     const TBeschriftung& h = karte.Hinweis;
     if (!m_bekannt || h.Left != m_hinweis.Left || h.Top != m_hinweis.Top)

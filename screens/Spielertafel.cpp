@@ -1,6 +1,8 @@
 // Board widgets kept in step with the model's board.
 #include "Spielertafel.h"
 
+#include "Abgleich.h"
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "GroupBox.h"
 #include "Shape.h"
@@ -11,24 +13,15 @@
 
 namespace {
 
-bool gleicheLage(const TKasten& a, const TKasten& b)
-{
-    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
-}
-
-bool gleicheLage(const TFigur& a, const TFigur& b)
-{
-    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
-}
-
-void rahmenAbgleichen(TGroupBox* box, const TKasten& soll, const TKasten& ist, bool bekannt)
+// Place, colour and caption, which frames and titles alike show.
+template <class Widget> void kastenAbgleichen(Widget* widget, const TKasten& soll, const TKasten& ist, bool bekannt)
 {
     if (!bekannt || !gleicheLage(soll, ist))
-        box->setGeometry(soll.Left, soll.Top, soll.Width, soll.Height);
+        widget->setGeometry(soll.Left, soll.Top, soll.Width, soll.Height);
     if (!bekannt || soll.Color != ist.Color)
-        box->setColor(soll.Color);
+        widget->setColor(soll.Color);
     if (!bekannt || soll.Caption != ist.Caption)
-        box->setCaption(QString::fromStdString(soll.Caption));
+        widget->setCaption(QString::fromStdString(soll.Caption));
 }
 
 } // namespace
@@ -41,8 +34,10 @@ TSpielertafel::TSpielertafel(QWidget* bildschirm, const TSpieler& spieler)
     // The screen's face at 10 points, which is 13 pixels at 96 dpi.
     Titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
     Treffer.reserve(spieler.Treffer.size());
-    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i)
+    for (std::size_t i = 0; i < spieler.Treffer.size(); ++i) {
         Treffer.push_back(new TShape(Rahmen));
+        Treffer.back()->setAccessibleName(QString::fromUtf8("%1. találat").arg(i + 1));
+    }
     Abgleichen(spieler);
     Rahmen->show();
     Titelrahmen->show();
@@ -59,38 +54,26 @@ TSpielertafel::~TSpielertafel()
 
 void TSpielertafel::Abgleichen(const TSpieler& spieler)
 {
-    rahmenAbgleichen(Rahmen, spieler.Rahmen, m_gezeigt.rahmen, m_bekannt);
-    rahmenAbgleichen(Titelrahmen, spieler.Titelrahmen, m_gezeigt.titelrahmen, m_bekannt);
-
-    const TKasten& t = spieler.Titel;
-    const TKasten& tAlt = m_gezeigt.titel;
-    if (!m_bekannt || !gleicheLage(t, tAlt))
-        Titel->setGeometry(t.Left, t.Top, t.Width, t.Height);
-    if (!m_bekannt || t.Color != tAlt.Color)
-        Titel->setColor(t.Color);
-    if (!m_bekannt || t.FontColor != tAlt.FontColor)
-        Titel->setFontColor(t.FontColor);
-    if (!m_bekannt || t.Caption != tAlt.Caption)
-        Titel->setCaption(QString::fromStdString(t.Caption));
+    kastenAbgleichen(Rahmen, spieler.Rahmen, m_gezeigt.rahmen, m_bekannt);
+    kastenAbgleichen(Titelrahmen, spieler.Titelrahmen, m_gezeigt.titelrahmen, m_bekannt);
+    kastenAbgleichen(Titel, spieler.Titel, m_gezeigt.titel, m_bekannt);
+    if (!m_bekannt || spieler.Titel.FontColor != m_gezeigt.titel.FontColor)
+        Titel->setFontColor(spieler.Titel.FontColor);
+    // Read as the player's name, the hits as its value, and whose turn it
+    // is, which the title's highlight shows.
+    setAccessibleValue(Rahmen, spieler.AnzahlTreffer, TSpieler::Siegtreffer);
+    const QString dran = spieler.Titel.Color == clTitelblau ? QString::fromUtf8("következik") : QString();
+    if (Rahmen->accessibleDescription() != dran)
+        Rahmen->setAccessibleDescription(dran);
     m_gezeigt.rahmen = spieler.Rahmen;
     m_gezeigt.titelrahmen = spieler.Titelrahmen;
-    m_gezeigt.titel = t;
+    m_gezeigt.titel = spieler.Titel;
 
     // The model never changes the number of marks of a board.
     m_gezeigt.treffer.resize(Treffer.size());
     for (std::size_t i = 0; i < Treffer.size() && i < spieler.Treffer.size(); ++i) {
-        const TFigur& soll = spieler.Treffer[i];
-        TFigur& ist = m_gezeigt.treffer[i];
-        TShape* marke = Treffer[i];
-        if (!m_bekannt || soll.Shape != ist.Shape)
-            marke->setShape(soll.Shape);
-        if (!m_bekannt || !gleicheLage(soll, ist))
-            marke->setGeometry(soll.Left, soll.Top, soll.Width, soll.Height);
-        if (!m_bekannt || soll.BrushColor != ist.BrushColor)
-            marke->setBrushColor(soll.BrushColor);
-        if (!m_bekannt || soll.Visible != ist.Visible)
-            marke->setVisible(soll.Visible);
-        ist = soll;
+        figurAbgleichen(Treffer[i], spieler.Treffer[i], m_gezeigt.treffer[i], m_bekannt);
+        m_gezeigt.treffer[i] = spieler.Treffer[i];
     }
     m_bekannt = true;
 }

@@ -1,10 +1,10 @@
 // The start screen's widgets and its one handler.
 #include "Tintariumstart1.h"
 
+#include "Bausteine.h"
 #include "Bilder.h"
 #include "Button.h"
 #include "Farbenschiessen1.h"
-#include "Image.h"
 #include "Panel.h"
 
 TTintariumStart* TintariumStart = nullptr;
@@ -16,25 +16,15 @@ TTintariumStart::TTintariumStart()
     // is being built.
     TintariumStart = this;
     setFormIcon(Programmsymbol());
+    setAccessibleName(QStringLiteral("Tintarium"));
 
-    Image2 = new TImage(this);
-    Image2->setGeometry(0, 553, 816, 48);
-    Image2->setPicture(Fussleiste());
-
-    Image1 = new TImage(this);
-    Image1->setGeometry(0, 0, 816, 302);
-    Image1->setPicture(Titelbild());
+    Image2 = Bild(this, 0, 553, 816, 48, Fussleiste(), FussleisteText());
+    Image1 = Bild(this, 0, 0, 816, 302, Titelbild(), TitelbildText());
 
     Panel1 = new TPanel(this);
     Panel1->setGeometry(0, 300, 816, 255);
-
-    Image3 = new TImage(Panel1);
-    Image3->setGeometry(10, 1, 833, 255);
-    Image3->setPicture(Kartenbild());
-
-    Ok = new TButton(Panel1);
-    Ok->setGeometry(720, 200, 75, 25);
-    Ok->setCaption(QStringLiteral("Start"));
+    Image3 = Bild(Panel1, 10, 1, 833, 255, Kartenbild(), KartenbildText());
+    Ok = Knopf(Panel1, 200, QStringLiteral("Start"));
     Ok->onClick = [this] { OkClick(); };
     setDefaultButton(Ok);
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the game into build/ (or $BUILD_DIR).
+# Installs what is missing and builds the game into build/ (or $BUILD_DIR):
+# everything, or only BUILD_TARGET and what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -7,4 +8,4 @@ build=${BUILD_DIR:-build}
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 cmake -S . -B "$build" -DTINTARIUM_WERROR=$werror "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}

@@ -5,14 +5,17 @@ set -euo pipefail
 
 packages=(
   cmake g++ pkg-config make
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev
   libsndfile1-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libasound2-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
-  libpulse-dev  # the media player's output speaks to the sound server itself
+  libpulse-dev  # the cues' output and the count of outputs speak to the sound server itself
   pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too
+  # the game read as a screen reader reads it: the accessibility bus, and an
+  # AT-SPI client for Debian's own python3
+  at-spi2-core dbus-bin python3-pyatspi gir1.2-atspi-2.0
   fonts-liberation2
   # the Debian package: built by debhelper, checked by lintian, installed and
   # purged by piuparts, tested by autopkgtest (in a user namespace, hence

@@ -3,6 +3,6 @@
 # holds its six media files (the game reads them by plain name).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+BUILD_TARGET=tintarium ./scripts/build.sh
 cd "${BUILD_DIR:-build}/game"
 exec ./tintarium

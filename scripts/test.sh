@@ -7,7 +7,8 @@
 #     dpkg-buildpackage (build-package/) and checked by lintian, reuse lint,
 #     apt-get, its program unpacked and played on X11 and under Wayland,
 #     installed and purged by piuparts, its autopkgtest run;
-#  3. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each).
+#  3. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each);
+#  4. the formatting of every C and C++ file (scripts/check-format.sh).
 # Prints one closing line "N passed, N failed" over all stages.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -58,6 +59,8 @@ stage "the Debian package, installed as a user gets it" \
   tests/package/check.sh "$build"
 stage "fuzzing every reader of outside data" \
   ./scripts/fuzz.sh "${FUZZ_SECONDS:-45}"
+stage "formatting" \
+  ./scripts/check-format.sh
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -3,56 +3,27 @@
 #include "Hardware1.h"
 
 #include "Button.h"
+#include "OutputCount.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QString>
 
-#include <alsa/asoundlib.h>
+#include <chrono>
 
 THardware* Hardware = nullptr;
 
 namespace {
 
-// ALSA reports a missing sequencer on stderr; the count of 0 says it all.
-void alsaLeiser(const char*, int, const char*, int, const char*, ...) { }
-
-int midiAusgaenge()
-{
-    snd_lib_error_set_handler(alsaLeiser);
-    snd_seq_t* seq = nullptr;
-    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, SND_SEQ_NONBLOCK) < 0)
-        return 0;
-    snd_seq_client_info_t* client = nullptr;
-    snd_seq_port_info_t* port = nullptr;
-    snd_seq_client_info_malloc(&client);
-    snd_seq_port_info_malloc(&port);
-    constexpr unsigned schreibbar = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
-    int anzahl = 0;
-    snd_seq_client_info_set_client(client, -1);
-    while (snd_seq_query_next_client(seq, client) >= 0) {
-        const int nummer = snd_seq_client_info_get_client(client);
-        if (nummer == SND_SEQ_CLIENT_SYSTEM) // timer and announcements, no instrument
-            continue;
-        snd_seq_port_info_set_client(port, nummer);
-        snd_seq_port_info_set_port(port, -1);
-        while (snd_seq_query_next_port(seq, port) >= 0) {
-            const unsigned caps = snd_seq_port_info_get_capability(port);
-            if ((caps & schreibbar) == schreibbar && !(caps & SND_SEQ_PORT_CAP_NO_EXPORT))
-                ++anzahl;
-        }
-    }
-    snd_seq_port_info_free(port);
-    snd_seq_client_info_free(client);
-    snd_seq_close(seq);
-    return anzahl;
-}
+// How long start-up waits at most for the sound server's list of sinks. A
+// server that is not there refuses at once, and a live one answers within
+// milliseconds; only one that takes the connection and does not answer costs
+// the whole wait, and counts as no output.
+constexpr std::chrono::milliseconds kServerWait { 500 };
 
 } // namespace
 
 Ausgabezaehler Ausgabezaehler::System()
 {
-    return { [] { return static_cast<int>(QMediaDevices::audioOutputs().size()); }, midiAusgaenge };
+    return { [] { return OutputCount::pulseSinks(kServerWait); }, OutputCount::midiPorts };
 }
 
 THardware::THardware(TButton* ton, const Ausgabezaehler& zaehler)

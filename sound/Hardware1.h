@@ -12,8 +12,8 @@ class TButton;
 struct Ausgabezaehler {
     std::function<int()> wellenausgaenge; // wave outputs
     std::function<int()> midiausgaenge; // MIDI outputs
-    // Qt Multimedia's audio outputs, and the ALSA sequencer's writable,
-    // subscribable ports (0 when there is no sequencer).
+    // The sound server's sinks, and the ALSA sequencer's writable,
+    // subscribable ports (OutputCount).
     static Ausgabezaehler System();
 };
 

@@ -1,7 +1,6 @@
 // TAnimate: the clock animation. It opens an AVI clip when its file name is
-// set, decodes every frame at once (uncompressed clips itself, compressed ones
-// with FFmpeg, loaded only for them), and plays ranges of frames on the clip's
-// own timing. Its stop event `onStop` is what the game counts clock
+// set, has every frame decoded at once (by AviReader), and plays ranges of
+// frames on the clip's own timing. Its stop event `onStop` is what the game counts clock
 // segments by, so when it is raised is fixed exactly:
 //  - a play that runs through its last frame of its last repetition raises it
 //    once, from the event loop (the widget's timer event);

@@ -1,5 +1,5 @@
-// The application object: error box, deferred reports, the one window, the
-// list of screens and the event loop.
+// The application object: error box, deferred reports, the one window and
+// the event loop.
 //
 // Errors thrown by handlers are caught in TApplication::invoke (and, for code
 // that does not use it, in notify) rather than being let through Qt's own
@@ -8,9 +8,9 @@
 // appears after the handler and everything it was doing has been abandoned.
 #include "Application.h"
 
+#include "Accessibility.h"
 #include "DesktopWindow.h"
 #include "Fonts.h"
-#include "Form.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -59,6 +59,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    installAccessibility();
 }
 
 TApplication::~TApplication()
@@ -168,10 +169,11 @@ void TApplication::flushReports()
     m_flushingReports = false;
 }
 
-QWidget* TApplication::desktopWindow()
+TDesktopWindow* TApplication::desktopWindow()
 {
     if (!m_desktopWindow) {
         m_desktopWindow = std::make_unique<TDesktopWindow>();
+        connect(m_desktopWindow.get(), &TDesktopWindow::closeRequested, this, &TApplication::terminate);
         m_desktopWindow->setWindowTitle(m_title);
         if (!windowIcon().isNull())
             m_desktopWindow->setWindowIcon(windowIcon());
@@ -185,33 +187,17 @@ void TApplication::setIcon(const QIcon& icon)
     desktopWindow()->setWindowIcon(icon);
 }
 
-TForm* TApplication::mainForm() const
+QWidget* TApplication::mainForm() const
 {
-    return m_mainForm.data();
-}
-
-std::vector<TForm*> TApplication::forms() const
-{
-    std::vector<TForm*> live;
-    for (const auto& form : m_forms)
-        if (form)
-            live.push_back(form.data());
-    return live;
-}
-
-void TApplication::registerForm(TForm* form)
-{
-    if (!m_mainForm)
-        m_mainForm = form;
-    m_forms.emplace_back(form);
+    return m_desktopWindow ? m_desktopWindow->firstLayer() : nullptr;
 }
 
 int TApplication::run()
 {
     if (m_terminated)
         return 0;
-    if (auto* form = mainForm())
-        form->Show();
+    if (QWidget* form = mainForm())
+        m_desktopWindow->showLayer(form);
     return exec();
 }
 
@@ -224,11 +210,8 @@ void TApplication::terminate()
 
 void TApplication::destroyForms()
 {
-    while (!m_forms.empty()) {
-        QPointer<TForm> form = m_forms.back();
-        m_forms.pop_back();
-        delete form.data();
-    }
+    if (m_desktopWindow)
+        m_desktopWindow->destroyLayers();
 }
 
 void TApplication::exitBeforePlatformTeardown(int status)
@@ -254,7 +237,7 @@ QSize TApplication::desktopSize()
         return desktopSizeOverride;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         return screen->virtualGeometry().size();
-    return QSize(TForm::FormWidth, TForm::FormHeight);
+    return QSize(TDesktopWindow::LayerWidth, TDesktopWindow::LayerHeight);
 }
 
 void TApplication::setDesktopSizeForTests(QSize size)

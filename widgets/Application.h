@@ -1,21 +1,19 @@
 // The one application object. It owns the single borderless top-level window
-// that holds every screen as a layer, catches the toolkit's errors around the
-// delivery of each event and shows them in the standard error box, and keeps
-// the screens so that they are destroyed in the reverse order of creation.
+// that holds every screen as a layer (TDesktopWindow, which keeps the stack of
+// layers), catches the toolkit's errors around the delivery of each event and
+// shows them in the standard error box, runs and ends the event loop, and has
+// the screens destroyed in the reverse order of creation.
 #pragma once
 
 #include <QApplication>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QIcon;
-class TForm;
 class TDesktopWindow;
 
 class TApplication : public QApplication {
@@ -56,18 +54,14 @@ public:
     using ErrorBoxHandler = std::function<void(const QString& caption, const QString& text)>;
     void setErrorBoxHandler(ErrorBoxHandler handler);
 
-    // The single top-level window, 808 x 601, frameless; closing it by the
-    // window manager terminates the application.
-    QWidget* desktopWindow();
-    // False before the window is made and while it is being destroyed.
-    bool hasDesktopWindow() const { return m_desktopWindow != nullptr; }
+    // The single top-level window, 808 x 601, frameless, made on first use;
+    // closing it by the window manager terminates the application.
+    TDesktopWindow* desktopWindow();
     // The application's icon: the window's and the task bar's.
     void setIcon(const QIcon& icon);
 
-    // The first form constructed; null once destroyed.
-    TForm* mainForm() const;
-    // All live forms in the order of their creation.
-    std::vector<TForm*> forms() const;
+    // The main form: the first of the window's layers; null when there is none.
+    QWidget* mainForm() const;
 
     // Shows the main form and runs the event loop until terminate().
     int run();
@@ -87,9 +81,6 @@ public:
     // Test seam: a fixed desktop size; an invalid size returns to the real one.
     static void setDesktopSizeForTests(QSize size);
 
-    // Called by TForm's constructor.
-    void registerForm(TForm* form);
-
 private:
     void flushErrors();
     void flushReports();
@@ -97,8 +88,6 @@ private:
     QString m_title;
     ErrorBoxHandler m_errorBoxHandler;
     std::unique_ptr<TDesktopWindow> m_desktopWindow;
-    std::vector<QPointer<TForm>> m_forms;
-    QPointer<TForm> m_mainForm;
     QStringList m_pendingErrors;
     QStringList m_pendingReports;
     int m_deliveryDepth = 0;

@@ -1,25 +1,18 @@
 // A screen. All screens are full-size layers of the application's one
 // top-level window; a screen's Left, Top, Width and Height are the window's.
-//
-// A screen's Visible state (set by Show, ShowModal and Close) is kept apart
-// from Qt's visibility: of the visible screens only the top-most is shown to
-// Qt, the covered ones are hidden there. Qt keeps one focus chain per window,
-// so a covered screen left shown would stay in it (Tab, Enter on a focused
-// button, typing into its edits), in shortcut matching, tooltips and the
-// accessibility tree. Hidden in Qt, it drops out of all of them at once,
-// while it keeps its Visible state and its widgets keep their values.
+// The window keeps the stack of layers (TDesktopWindow): a screen's Visible
+// state, which screen is on top, the modal state and the focus of a covered
+// screen are kept there, and only the screen on top is shown to Qt.
 #pragma once
-
-#include "Typen.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <initializer_list>
 
-class QEventLoop;
 class QIcon;
 class TButton;
+class TDesktopWindow;
 
 class TForm : public QWidget {
     Q_OBJECT
@@ -30,16 +23,11 @@ public:
     explicit TForm(const QString& caption);
     ~TForm() override;
 
-    static constexpr int FormWidth = 808;
-    static constexpr int FormHeight = 601;
-
     QString caption() const;
-    void setColor(TColor color);
-    TColor color() const { return m_color; }
 
     // The screen's own visibility, also while another screen covers it.
     // (To Qt only the screen on top is shown: isVisible() true, isHidden() false.)
-    bool Visible() const { return m_visible; }
+    bool Visible() const;
 
     // Makes the layer visible and brings it to the front; does not wait.
     void Show();
@@ -53,8 +41,7 @@ public:
     // Modal: result 2. Main form: terminates the application. Else: hides.
     void Close();
     void setModalResult(int result);
-    int modalResult() const { return m_modalResult; }
-    bool isModal() const { return m_modalLoop != nullptr; }
+    bool isModal() const;
 
     int Left() const;
     int Top() const;
@@ -73,7 +60,6 @@ public:
     // Enter clicks the focused button if a button has the focus, otherwise
     // this button. At most one per form; null for none.
     void setDefaultButton(TButton* button);
-    TButton* defaultButton() const;
     void setFormIcon(const QIcon& icon);
 
 protected:
@@ -81,21 +67,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void hideLayer();
-    // Shows the top-most Visible layer to Qt and hides every other layer
-    // there. A layer that comes on top gets the focus back where it was when
-    // it was covered, or else its first widget in focus order.
-    static void arrangeLayers();
-    void restoreFocus();
-    QWidget* firstInFocusOrder() const;
-
-    TColor m_color = 0xFFFFFF;
-    bool m_visible = false;
-    // Where the focus was when the layer was last covered.
-    QPointer<QWidget> m_lastFocus;
+    // The window whose layer this is; it outlives the layer.
+    TDesktopWindow* const m_desktop;
     int m_modalResult = 0;
-    QEventLoop* m_modalLoop = nullptr;
-    // Disabled by a running ShowModal of another layer.
-    bool m_disabledByModal = false;
     QPointer<TButton> m_defaultButton;
 };

@@ -1,6 +1,7 @@
 // Drawing of the group box (etched frame, caption) and its bottom docking.
 #include "GroupBox.h"
 
+#include "Accessibility.h"
 #include "Colors.h"
 
 #include <QEvent>
@@ -21,6 +22,7 @@ void TGroupBox::setCaption(const QString& caption)
         return;
     m_caption = caption;
     update();
+    announceAccessibleChange(this, QAccessible::NameChanged);
 }
 
 void TGroupBox::setColor(TColor color)

@@ -23,7 +23,6 @@ public:
     // extension is unknown or the content is not a valid picture.
     void loadFromFile(const QString& fileName);
     void setTransparent(bool transparent);
-    bool transparent() const { return m_transparent; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 // Drawing, automatic sizing and the click of the label.
 #include "Label.h"
 
+#include "Accessibility.h"
 #include "Application.h"
 #include "Colors.h"
 
@@ -22,6 +23,7 @@ void TLabel::setCaption(const QString& caption)
     m_caption = caption;
     adjustSize();
     update();
+    announceAccessibleChange(this, QAccessible::NameChanged);
 }
 
 void TLabel::setAutoSize(bool autoSize)
@@ -63,11 +65,6 @@ void TLabel::setColor(TColor color)
         return;
     m_color = color;
     update();
-}
-
-TColor TLabel::color() const
-{
-    return m_color.value_or(clBtnFace);
 }
 
 void TLabel::setFontColor(TColor color)

@@ -21,13 +21,10 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return m_caption; }
     void setAutoSize(bool autoSize);
-    bool autoSize() const { return m_autoSize; }
     void setWordWrap(bool wordWrap);
     void setCentered(bool centered);
     void setTransparent(bool transparent);
-    bool transparent() const { return m_transparent; }
     void setColor(TColor color);
-    TColor color() const;
     void setFontColor(TColor color);
 
     std::function<void()> onClick;

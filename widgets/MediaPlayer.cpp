@@ -1,4 +1,4 @@
-// The media player: libsndfile decodes the whole file at Open (so Play never
+// The media player: SoundDecoder decodes the whole file at Open (so Play never
 // waits for the disk), and PulseOutput plays it from memory on a thread of its
 // own. Open also makes sure that a sound server can be reached, so that a cue
 // without one fails like any cue that cannot be opened; since the output
@@ -23,6 +23,17 @@ constexpr std::chrono::milliseconds kServerWait { 200 };
 [[noreturn]] void fail(const QString& text)
 {
     throw EMCIDeviceError(text);
+}
+
+QString failureText(SoundFailure failure)
+{
+    switch (failure) {
+    case SoundFailure::FileNotFound: return TMediaPlayer::fileNotFoundText();
+    case SoundFailure::NotPlayable: return TMediaPlayer::notPlayableText();
+    case SoundFailure::None:
+    case SoundFailure::Unreadable: break;
+    }
+    return TMediaPlayer::unknownErrorText();
 }
 
 } // namespace
@@ -62,7 +73,9 @@ TMediaPlayer::~TMediaPlayer() = default;
 void TMediaPlayer::Open()
 {
     shut(); // the sound still playing stops before the new file is read
-    DecodedSound sound = decodeSoundFile(m_fileName);
+    const DecodedSound sound = SoundDecoder::decodeFile(m_fileName);
+    if (sound.failure != SoundFailure::None)
+        fail(failureText(sound.failure));
     // The audio stack is first touched here, not when the player is made.
     if (!m_output)
         m_output = std::make_unique<PulseOutput>();
@@ -70,8 +83,6 @@ void TMediaPlayer::Open()
         fail(noDeviceText());
     if (!PulseOutput::playable(sound.channels, sound.rate))
         fail(notPlayableText());
-    const qint64 frameBytes = sound.channels * qint64(sizeof(short));
-    m_lengthUs = sound.pcm.size() / frameBytes * 1000000 / sound.rate;
     m_output->load(sound.pcm, sound.channels, sound.rate);
     m_open = true;
 }
@@ -95,7 +106,6 @@ void TMediaPlayer::Close() noexcept
 void TMediaPlayer::shut() noexcept
 {
     m_open = false;
-    m_lengthUs = 0;
     if (!m_output)
         return;
     m_output->sounding.store(0);

@@ -1,10 +1,11 @@
 // TMediaPlayer: plays a sound file in the background; never visible. Open
-// decodes the whole file with libsndfile into 16-bit PCM and makes sure a
+// decodes the whole file into 16-bit PCM (SoundDecoder) and makes sure a
 // sound server can be reached (PulseOutput); Play starts the sound from its
 // beginning without blocking; Close stops and releases it. The output runs on
 // a thread of its own, so the caller's thread never waits for the server's
 // answers. The audio stack is touched only at the first Open, so creating a
-// player costs nothing.
+// player costs nothing. The player words the sound engine's outcomes in the
+// texts the game shows.
 #pragma once
 
 #include <QString>
@@ -40,9 +41,6 @@ public:
     // True from Play until the output has processed the whole sound (the
     // output's buffer running dry is not the end: the sound is still heard).
     bool isSounding() const;
-    // Length of the open sound in microseconds.
-    std::int64_t lengthUSecs() const { return m_lengthUs; }
-
     // The messages of Open's failures.
     static QString fileNotFoundText();
     static QString notPlayableText();
@@ -55,7 +53,6 @@ private:
 
     QString m_fileName;
     bool m_open = false;
-    std::int64_t m_lengthUs = 0;
     std::uint64_t m_cue = 0; // counts the Plays
     std::unique_ptr<PulseOutput> m_output; // made at the first Open
 };

@@ -16,7 +16,6 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return m_caption; }
     void setColor(TColor color);
-    TColor color() const { return m_color; }
     void setBevelInner(bool raised);
     void setBorderSingle(bool single);
 

@@ -19,7 +19,6 @@ public:
 
     // Replaces the items; the checked index is kept when still in range.
     void setItems(const QStringList& items);
-    QStringList items() const { return m_items; }
     int itemIndex() const;
     void setItemIndex(int index);
 

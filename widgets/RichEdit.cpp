@@ -3,7 +3,7 @@
 #include "RichEdit.h"
 
 #include "Colors.h"
-#include "RtfReader.h"
+#include "TextReader.h"
 #include "ToolkitError.h"
 
 #include <QByteArray>
@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QPalette>
 #include <QPointer>
-#include <QStringDecoder>
 #include <QTextDocument>
 
 #include <memory>
@@ -43,31 +42,6 @@ void TRichEdit::setColor(TColor color)
     setPalette(p);
 }
 
-bool TRichEdit::decodePlainText(const QByteArray& data, QString& text)
-{
-    QString decoded;
-    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
-        // UTF-16, as Windows editors write "Unicode" text.
-        if (data.size() % 2 != 0)
-            return false;
-        QStringDecoder decoder(data.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        decoded = decoder.decode(data.mid(2));
-        if (decoder.hasError() || decoded.contains(QChar(0)))
-            return false;
-    } else {
-        if (data.contains('\0'))
-            return false;
-        QStringDecoder utf8(QStringConverter::Utf8);
-        decoded = utf8.decode(data);
-        if (utf8.hasError())
-            decoded = RtfReader::decodeCodePage(data, 1250);
-    }
-    decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text = decoded;
-    return true;
-}
-
 void TRichEdit::loadFromFile(const QString& name)
 {
     // Folders, devices and pipes are not files to read in full.
@@ -76,20 +50,18 @@ void TRichEdit::loadFromFile(const QString& name)
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly))
         throw EToolkitError(QString::fromUtf8("Datei %1 kann nicht geöffnet werden").arg(name));
 
-    const QByteArray data = file.read(RtfReader::maxInputBytes + 1);
+    // A byte more than allowed is enough to tell that the file is too large.
+    const QByteArray data = file.read(TextReader::maxInputBytes + 1);
     const QString streamFailed = QString::fromUtf8("Das Laden des Streams ist mißlungen");
-    if (file.error() != QFileDevice::NoError || data.size() > RtfReader::maxInputBytes)
+    if (file.error() != QFileDevice::NoError)
         throw EToolkitError(streamFailed);
 
     auto fresh = std::make_unique<QTextDocument>();
     fresh->setDefaultFont(font());
     fresh->setUndoRedoEnabled(false);
-    if (!RtfReader::read(data, *fresh)) {
-        QString text;
-        if (!decodePlainText(data, text))
-            throw EToolkitError(streamFailed);
-        fresh->setPlainText(text);
-    }
+    const TextReader::Outcome read = TextReader::read(data, *fresh);
+    if (read != TextReader::Outcome::Rtf && read != TextReader::Outcome::PlainText)
+        throw EToolkitError(streamFailed);
 
     // The first document belongs to Qt's text control, which deletes it when
     // it is replaced; later ones are ours to delete.

@@ -1,6 +1,7 @@
 // Drawing of the static text.
 #include "StaticText.h"
 
+#include "Accessibility.h"
 #include "Colors.h"
 
 #include <QPainter>
@@ -19,6 +20,7 @@ void TStaticText::setCaption(const QString& caption)
         return;
     m_caption = caption;
     update();
+    announceAccessibleChange(this, QAccessible::NameChanged);
 }
 
 void TStaticText::setColor(TColor color)

@@ -3,6 +3,8 @@
 // with a jump (a click); the sum is scaled to a fixed peak below full scale.
 #include "Klaenge.h"
 
+#include "RiffWriter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -62,12 +64,6 @@ Signal normalisiert(Signal s)
     return s;
 }
 
-void le(QByteArray& b, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        b.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 } // namespace
 
 Signal Richtig()
@@ -107,25 +103,11 @@ Signal Gewonnen()
 
 QByteArray wav(const Signal& signal)
 {
-    const auto daten = static_cast<std::uint32_t>(signal.size() * 2);
-    QByteArray b;
-    b.append("RIFF", 4);
-    le(b, 36 + daten, 4);
-    b.append("WAVEfmt ", 8);
-    le(b, 16, 4);
-    le(b, 1, 2); // PCM
-    le(b, 1, 2); // mono
-    le(b, Abtastrate, 4);
-    le(b, Abtastrate * 2, 4); // bytes per second
-    le(b, 2, 2); // bytes per frame
-    le(b, 16, 2);
-    b.append("data", 4);
-    le(b, daten, 4);
-    for (double v : signal) {
-        const long wert = std::lround(std::clamp(v, -1.0, 1.0) * 32767.0);
-        le(b, static_cast<std::uint32_t>(static_cast<std::int16_t>(wert)) & 0xFFFF, 2);
-    }
-    return b;
+    std::vector<std::int16_t> proben;
+    proben.reserve(signal.size());
+    for (double v : signal)
+        proben.push_back(static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)));
+    return RiffWriter::pcmWave(Abtastrate, 1, proben);
 }
 
 } // namespace Klaenge

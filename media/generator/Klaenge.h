@@ -1,5 +1,5 @@
 // The three sound cues, synthesised from a few harmonic partials under
-// smooth envelopes, and a writer for 16-bit mono PCM WAV files at 44100 Hz.
+// smooth envelopes, and their files: 16-bit mono PCM WAV at 44100 Hz.
 #pragma once
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
-// Clock clip and segment picture: drawing and the two file formats. The
-// writers follow the layouts of the RIFF AVI and BMP headers field by field;
-// the game reads the AVI main header at fixed offsets, so `hdrl` is the first
-// list and `avih` its first chunk.
+// Clock clip and segment picture: drawing, and the two files, written with
+// RiffWriter (which puts `hdrl` first and `avih` first in it, where the game
+// reads the main header at fixed offsets).
 #include "Uhrclip.h"
 
 #include "Farben.h"
+#include "RiffWriter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -20,87 +20,6 @@ namespace {
 // The clip is drawn on the grey of the box that holds it.
 const QColor Hintergrund(240, 240, 240);
 const QColor Transparent(255, 0, 255);
-
-void u16(QByteArray& b, std::uint32_t v)
-{
-    b.append(static_cast<char>(v & 0xFF));
-    b.append(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void u32(QByteArray& b, std::uint32_t v)
-{
-    u16(b, v & 0xFFFF);
-    u16(b, v >> 16);
-}
-
-void kennung(QByteArray& b, const char (&vier)[5])
-{
-    b.append(vier, 4);
-}
-
-// A RIFF chunk: identifier, little-endian size, data, and a pad byte when
-// the size is odd.
-QByteArray chunk(const char (&id)[5], const QByteArray& daten)
-{
-    QByteArray b;
-    kennung(b, id);
-    u32(b, static_cast<std::uint32_t>(daten.size()));
-    b.append(daten);
-    if (daten.size() % 2 != 0)
-        b.append('\0');
-    return b;
-}
-
-QByteArray liste(const char (&typ)[5], const QByteArray& inhalt)
-{
-    QByteArray daten;
-    kennung(daten, typ);
-    daten.append(inhalt);
-    return chunk("LIST", daten);
-}
-
-int zeilenlaenge(int breite)
-{
-    return (breite * 3 + 3) / 4 * 4;
-}
-
-// Pixel rows bottom-up, BGR, each padded to four bytes (BI_RGB, 24 bits).
-QByteArray dibPixel(const QImage& bild)
-{
-    const QImage rgb = bild.convertToFormat(QImage::Format_RGB32);
-    const int zeile = zeilenlaenge(rgb.width());
-    QByteArray b;
-    b.reserve(zeile * rgb.height());
-    for (int y = rgb.height() - 1; y >= 0; --y) {
-        const int anfang = b.size();
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb px = rgb.pixel(x, y);
-            b.append(static_cast<char>(qBlue(px)));
-            b.append(static_cast<char>(qGreen(px)));
-            b.append(static_cast<char>(qRed(px)));
-        }
-        while (b.size() - anfang < zeile)
-            b.append('\0');
-    }
-    return b;
-}
-
-QByteArray bitmapInfoHeader(int breite, int hoehe)
-{
-    QByteArray b;
-    u32(b, 40);
-    u32(b, static_cast<std::uint32_t>(breite));
-    u32(b, static_cast<std::uint32_t>(hoehe)); // positive: rows bottom-up
-    u16(b, 1); // planes
-    u16(b, 24); // bits per pixel
-    u32(b, 0); // BI_RGB
-    u32(b, static_cast<std::uint32_t>(zeilenlaenge(breite) * hoehe));
-    u32(b, 3780); // 96 dpi as pixels per metre
-    u32(b, 3780);
-    u32(b, 0);
-    u32(b, 0);
-    return b;
-}
 
 QPointF aufKreis(QPointF mitte, double radius, double grad)
 {
@@ -164,62 +83,17 @@ QImage bild(int nummer)
 
 QByteArray avi()
 {
-    const int rahmen = zeilenlaenge(Breite) * Hoehe;
-
-    QByteArray avih;
-    u32(avih, MikrosekundenProBild);
-    u32(avih, static_cast<std::uint32_t>(static_cast<long long>(rahmen) * 1000000 / MikrosekundenProBild + 1));
-    u32(avih, 0); // padding granularity
-    u32(avih, 0x10); // AVIF_HASINDEX
-    u32(avih, Bilder);
-    u32(avih, 0); // initial frames
-    u32(avih, 1); // streams
-    u32(avih, static_cast<std::uint32_t>(rahmen + 8));
-    u32(avih, Breite);
-    u32(avih, Hoehe);
-    for (int i = 0; i < 4; ++i)
-        u32(avih, 0);
-
-    QByteArray strh;
-    kennung(strh, "vids");
-    kennung(strh, "DIB ");
-    u32(strh, 0); // flags
-    u16(strh, 0); // priority
-    u16(strh, 0); // language
-    u32(strh, 0); // initial frames
-    u32(strh, 2); // scale and rate: 15 / 2 = 7.5 frames per second,
-    u32(strh, 15); // the same as 133333 microseconds per frame
-    u32(strh, 0); // start
-    u32(strh, Bilder);
-    u32(strh, static_cast<std::uint32_t>(rahmen));
-    u32(strh, 0xFFFFFFFF); // quality: default
-    u32(strh, 0); // sample size: varies (video)
-    u16(strh, 0);
-    u16(strh, 0);
-    u16(strh, Breite);
-    u16(strh, Hoehe);
-
-    const QByteArray hdrl = liste("hdrl",
-        chunk("avih", avih) + liste("strl", chunk("strh", strh) + chunk("strf", bitmapInfoHeader(Breite, Hoehe))));
-
-    QByteArray bilder;
-    QByteArray index;
-    for (int n = 1; n <= Bilder; ++n) {
-        // Offsets in idx1 count from the `movi` identifier.
-        const std::uint32_t versatz = static_cast<std::uint32_t>(4 + bilder.size());
-        bilder.append(chunk("00db", dibPixel(bild(n))));
-        kennung(index, "00db");
-        u32(index, 0x10); // AVIIF_KEYFRAME
-        u32(index, versatz);
-        u32(index, static_cast<std::uint32_t>(rahmen));
-    }
-
-    QByteArray inhalt;
-    kennung(inhalt, "AVI ");
-    inhalt.append(hdrl);
-    inhalt.append(liste("movi", bilder));
-    inhalt.append(chunk("idx1", index));
-    return chunk("RIFF", inhalt);
+    RiffWriter::AviVideo video;
+    video.width = Breite;
+    video.height = Hoehe;
+    video.microsecondsPerFrame = MikrosekundenProBild;
+    // 15 / 2 = 7.5 frames per second, the same as 133333 microseconds per
+    // frame, exactly.
+    video.rate = 15;
+    video.scale = 2;
+    for (int n = 1; n <= Bilder; ++n)
+        video.frames.push_back(RiffWriter::dibRows24(bild(n)));
+    return RiffWriter::avi(video);
 }
 
 QImage segment()
@@ -243,15 +117,16 @@ QImage segment()
 
 QByteArray segmentBmp()
 {
-    const QByteArray pixel = dibPixel(segment());
-    QByteArray b;
-    b.append("BM", 2);
-    u32(b, static_cast<std::uint32_t>(14 + 40 + pixel.size()));
-    u32(b, 0); // reserved
-    u32(b, 14 + 40); // offset of the pixels
-    b.append(bitmapInfoHeader(SegmentKante, SegmentKante));
-    b.append(pixel);
-    return b;
+    const QByteArray pixel = RiffWriter::dibRows24(segment());
+    constexpr std::uint32_t kopf = 14 + 40;
+    RiffWriter w; // a bitmap is no RIFF file, but its fields are little-endian too
+    w.append(QByteArray("BM", 2));
+    w.u32(static_cast<std::uint32_t>(kopf + pixel.size()));
+    w.u32(0); // reserved
+    w.u32(kopf); // offset of the pixels
+    w.bitmapInfoHeader(SegmentKante, SegmentKante, 24, 0, static_cast<std::uint32_t>(pixel.size()), 0);
+    w.append(pixel);
+    return w.bytes();
 }
 
 } // namespace Uhrclip

@@ -190,31 +190,31 @@ QImage leer(int breite, int hoehe, QColor farbe)
     return bild;
 }
 
+// One pass of a box blur along the rows, or with `senkrecht` along the
+// columns, from `von` into `nach`; the edge values repeat beyond the edges.
+void glaetten(const std::vector<int>& von, std::vector<int>& nach, int breite, int hoehe, int radius, bool senkrecht)
+{
+    const int fenster = 2 * radius + 1;
+    for (int y = 0; y < hoehe; ++y)
+        for (int x = 0; x < breite; ++x) {
+            int summe = 0;
+            for (int d = -radius; d <= radius; ++d) {
+                const int xx = senkrecht ? x : std::clamp(x + d, 0, breite - 1);
+                const int yy = senkrecht ? std::clamp(y + d, 0, hoehe - 1) : y;
+                summe += von[yy * breite + xx];
+            }
+            nach[y * breite + x] = summe / fenster;
+        }
+}
+
 // Softens a coverage mask with three box passes each way: close to a
 // Gaussian blur of the given radius, in integers so it is reproducible.
 void weichzeichnen(std::vector<int>& maske, int breite, int hoehe, int radius)
 {
     std::vector<int> puffer(maske.size());
-    const int fenster = 2 * radius + 1;
     for (int durchgang = 0; durchgang < 3; ++durchgang) {
-        for (int y = 0; y < hoehe; ++y)
-            for (int x = 0; x < breite; ++x) {
-                int summe = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int xx = std::clamp(x + d, 0, breite - 1);
-                    summe += maske[y * breite + xx];
-                }
-                puffer[y * breite + x] = summe / fenster;
-            }
-        for (int y = 0; y < hoehe; ++y)
-            for (int x = 0; x < breite; ++x) {
-                int summe = 0;
-                for (int d = -radius; d <= radius; ++d) {
-                    const int yy = std::clamp(y + d, 0, hoehe - 1);
-                    summe += puffer[yy * breite + x];
-                }
-                maske[y * breite + x] = summe / fenster;
-            }
+        glaetten(maske, puffer, breite, hoehe, radius, false);
+        glaetten(puffer, maske, breite, hoehe, radius, true);
     }
 }
 

@@ -7,6 +7,7 @@
 // output is reproducible.
 #include "Animate.h"
 #include "Image.h"
+#include "LittleEndianReader.h"
 #include "Mediendateien.h"
 #include "RtfReader.h"
 
@@ -46,14 +47,11 @@ QByteArray lies(const char* name)
 
 std::uint32_t u32(const QByteArray& d, qsizetype at)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return LittleEndianReader(d).u32(std::size_t(at));
 }
-
 std::uint16_t u16(const QByteArray& d, qsizetype at)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
-    return std::uint16_t(p[0] | p[1] << 8);
+    return LittleEndianReader(d).u16(std::size_t(at));
 }
 
 // Finds the chunk `id` among the chunks in d[von, bis); returns its offset.

@@ -5,6 +5,7 @@
 #include "AviWriter.h"
 #include "Colors.h"
 #include "Colorschiessen1.h"
+#include "DesktopWindow.h"
 #include "Farbenschiessen1.h"
 #include "Gewonnen1.h"
 #include "Naechsterspieler1.h"

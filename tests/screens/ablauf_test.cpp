@@ -3,6 +3,7 @@
 #include "Spielfixture.h"
 
 #include "Button.h"
+#include "DesktopWindow.h"
 #include "Edit.h"
 #include "Gewonnen1.h"
 #include "GroupBox.h"
@@ -16,6 +17,7 @@
 #include "Programmstart.h"
 #include "RichEdit.h"
 #include "Spielertafel.h"
+#include "Spielobjekte.h"
 #include "StaticText.h"
 #include "Tintariumstart1.h"
 

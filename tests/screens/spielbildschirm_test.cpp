@@ -4,9 +4,11 @@
 
 #include "Button.h"
 #include "Colors.h"
+#include "DesktopWindow.h"
 #include "Farbenschiessen1.h"
 #include "GroupBox.h"
 #include "Image.h"
+#include "Kartencursor.h"
 #include "Label.h"
 #include "Programmstart.h"
 #include "Spielertafel.h"
@@ -14,16 +16,39 @@
 #include "Tintariumstart1.h"
 #include "ToolkitError.h"
 
+#include <QAccessibleActionInterface>
+#include <QAccessibleInterface>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
+
+#include <vector>
 
 namespace {
 
 const QColor Titelblau(0, 128, 255);
 const QColor Knopfgrau(240, 240, 240);
 
+QAccessibleInterface* zugang(QObject* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
 } // namespace
 
-using Spielbildschirm = Spielfixture;
+class Spielbildschirm : public Spielfixture {
+protected:
+    // Shows exactly these tiles, as a deal would, and brings the widgets to it.
+    void zeigen(std::initializer_list<int> karten)
+    {
+        for (TKarten& karte : spiel().Kartenfeld)
+            karte.Form.Visible = false;
+        for (int i : karten)
+            spiel().Kartenfeld[static_cast<std::size_t>(i)].Form.Visible = true;
+        bild().Abgleichen();
+    }
+};
 
 TEST_F(Spielbildschirm, ZeigtFeldTafelnZielUndUhrbilder)
 {
@@ -260,7 +285,7 @@ TEST(Spielbildschirmerzeugung, OhneUhrclipScheitertMitSeinerMeldung)
         EXPECT_EQ(fehler.text(), QString::fromUtf8("AVI kann nicht geöffnet werden"));
     }
     EXPECT_EQ(ColorSchiessen, nullptr);
-    EXPECT_TRUE(TApplication::instance()->forms().empty());
+    EXPECT_TRUE(TApplication::instance()->desktopWindow()->layers().empty());
 }
 
 TEST(Spielbildschirmerzeugung, OhneSegmentbildScheitertMitSeinerMeldung)
@@ -275,4 +300,168 @@ TEST(Spielbildschirmerzeugung, OhneSegmentbildScheitertMitSeinerMeldung)
         EXPECT_EQ(fehler.text(), QString::fromUtf8("Datei TintariumUhr.bmp kann nicht geöffnet werden"));
     }
     EXPECT_EQ(ColorSchiessen, nullptr);
+}
+
+TEST_F(Spielbildschirm, PfeiltastenFuehrenDenCursorUndDieLeertasteSchiesst)
+{
+    spielStarten(1, 0);
+    TKartencursor& cursor = *bild().Kartencursor;
+    QWidget* feld = bild().Feld;
+    QWidget* fenster = bild().window();
+
+    // Before an arrow key the cursor draws nothing and "Tovább" has the focus.
+    ereignisseVerarbeiten();
+    const QImage mitCursor = aufnahme();
+    cursor.hide();
+    ereignisseVerarbeiten();
+    EXPECT_EQ(aufnahme(), mitCursor);
+    cursor.show();
+    EXPECT_EQ(fenster->focusWidget(), bild().NeueFarbe);
+
+    // Tiles 1 (first row), 7 and 8 (second row) and 19 (fourth row). The
+    // first arrow key only brings the focus to the cursor, where it is.
+    zeigen({ 1 });
+    zeigen({ 1, 7, 8, 19 });
+    ASSERT_EQ(cursor.Karte(), 1);
+    QTest::keyClick(bild().NeueFarbe, Qt::Key_Right);
+    EXPECT_EQ(fenster->focusWidget(), feld);
+    EXPECT_EQ(cursor.Karte(), 1);
+    // Up and down to the nearest tile of the closest row that has one;
+    // left and right in reading order, wrapping.
+    std::vector<int> wege;
+    for (Qt::Key taste : { Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right,
+             Qt::Key_Right, Qt::Key_Right }) {
+        QTest::keyClick(feld, taste);
+        wege.push_back(cursor.Karte());
+    }
+    EXPECT_EQ(wege, (std::vector<int> { 7, 19, 8, 1, 1, 19, 1, 7, 8 }));
+
+    // The mark: white, black, black outward from tile 8's cell, in the gap
+    // between cells; the tile and the point where the end-to-end tests read
+    // the field are untouched.
+    ereignisseVerarbeiten();
+    const QImage b = aufnahme();
+    const QPoint zelle(8 + 265, 50 + 105);
+    EXPECT_EQ(pixel(b, zelle.x() - 1, zelle.y() + 30), QColor(Qt::white));
+    for (int abstand : { 2, 3 }) {
+        EXPECT_EQ(pixel(b, zelle.x() - abstand, zelle.y() + 30), QColor(Qt::black)) << abstand;
+        EXPECT_EQ(pixel(b, zelle.x() + 74 + abstand, zelle.y() + 30), QColor(Qt::black)) << abstand;
+        EXPECT_EQ(pixel(b, zelle.x() + 30, zelle.y() - abstand), QColor(Qt::black)) << abstand;
+        EXPECT_EQ(pixel(b, zelle.x() + 30, zelle.y() + 74 + abstand), QColor(Qt::black)) << abstand;
+    }
+    EXPECT_EQ(pixel(b, zelle.x() - 4, zelle.y() + 30), Knopfgrau);
+    EXPECT_EQ(pixel(b, zelle.x() + 78, zelle.y() + 78), Knopfgrau);
+    const TKarten& acht = spiel().Kartenfeld[8];
+    EXPECT_EQ(pixel(b, zelle.x() + acht.Form.Width / 2, zelle.y() + acht.Form.Height / 2), qFarbe(acht.Farbe));
+
+    // A deal that hides the cursor's tile sends it to the nearest shown one:
+    // 9, as near as 13 but first, whichever tile has the target colour.
+    for (int ziel : { 13, 2, 9 }) {
+        zeigen({ 8 });
+        ASSERT_EQ(cursor.Karte(), 8);
+        spiel().Kartenfeld[static_cast<std::size_t>(ziel)].SetzeFarbe(spiel().Zielfarbe);
+        zeigen({ 2, 9, 13 });
+        EXPECT_EQ(cursor.Karte(), 9) << "target colour on tile " << ziel;
+    }
+
+    // Space shoots the tile under the cursor through its mouse-down handler:
+    // a hit fills the first mark in the target colour.
+    const QColor ziel = qFarbe(spiel().Zielfarbe);
+    QTest::keyClick(feld, Qt::Key_Space);
+    EXPECT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 1);
+    ereignisseVerarbeiten();
+    EXPECT_EQ(pixel(aufnahme(), 513 + 10 + 12, 50 + 40 + 12), ziel);
+    // Held down, the key does not shoot again.
+    auto zustand = spiel().Quelle.Zustand;
+    QKeyEvent gehalten(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(feld, &gehalten);
+    EXPECT_EQ(spiel().Quelle.Zustand, zustand);
+
+    // Enter on the field skips like "Tovább"; Tab leaves the field for the
+    // screen's own order, and the mark goes with the focus.
+    segmentAblaufen();
+    ASSERT_EQ(spiel().Uhrsegment, 1);
+    QTest::keyClick(feld, Qt::Key_Return);
+    EXPECT_EQ(spiel().Uhrsegment, 0);
+    EXPECT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 1);
+    QTest::keyClick(feld, Qt::Key_Tab);
+    EXPECT_EQ(fenster->focusWidget(), bild().NeueFarbe);
+    EXPECT_FALSE(cursor.Markiert());
+    QTest::keyClick(bild().NeueFarbe, Qt::Key_Left);
+    QTest::keyClick(feld, Qt::Key_Backtab);
+    EXPECT_EQ(fenster->focusWidget(), bild().Ende);
+}
+
+TEST_F(Spielbildschirm, HilfstechnikLiestKartenTafelZielUndUhrOhneFarben)
+{
+    spielStarten(1, 3); // "Nehéz": the target hides when the first segment expires
+
+    // Tiles are buttons named by their place, taking their whole cell, with
+    // the press action; nothing of them changes with the deals.
+    QAccessibleInterface* sieben = zugang(bild().Karten[7]->Form);
+    ASSERT_TRUE(sieben);
+    EXPECT_EQ(sieben->role(), QAccessible::Button);
+    EXPECT_EQ(sieben->text(QAccessible::Name), QString::fromUtf8("Kártya, 2. sor, 3. oszlop"));
+    EXPECT_EQ(sieben->rect(), QRect(bild().Feld->mapToGlobal(QPoint(180, 105)), QSize(75, 75)));
+    EXPECT_EQ(sieben->actionInterface()->actionNames(), QStringList { QAccessibleActionInterface::pressAction() });
+    const auto gesagt = [this] {
+        QStringList alles;
+        for (const auto& karte : bild().Karten) {
+            QAccessibleInterface* form = zugang(karte->Form);
+            QAccessibleInterface* hinweis = zugang(karte->Hinweis);
+            alles << form->text(QAccessible::Name) + '|' + form->text(QAccessible::Description) + '|'
+                    + QString::number(form->rect().width()) + '|' + hinweis->text(QAccessible::Name);
+        }
+        return alles;
+    };
+    const QStringList zuerst = gesagt();
+    for (int runde = 0; runde < 3; ++runde)
+        bild().NeueFarbeClick();
+    EXPECT_EQ(gesagt(), zuerst);
+    // The reveal labels say what a sighted player sees of them: nothing while
+    // hidden; the secret area that shows them is no element at all.
+    QAccessibleInterface* schirm = zugang(&bild());
+    for (int i = 0; i < schirm->childCount(); ++i)
+        EXPECT_NE(schirm->child(i)->object(), bild().Boss);
+    bild().BossKey();
+    for (std::size_t i = 0; i < bild().Karten.size(); ++i)
+        EXPECT_EQ(zugang(bild().Karten[i]->Hinweis)->text(QAccessible::Name),
+            spiel().Kartenfeld[i].Form.Visible ? bild().Karten[i]->Hinweis->caption() : QString())
+            << i;
+    bild().BossKey();
+
+    // The arrow key makes the tile under the cursor the focused element.
+    // (That it is announced, with the changes below, the end-to-end test
+    // hears over AT-SPI: offscreen, Qt sends no announcements.)
+    QTest::keyClick(bild().NeueFarbe, Qt::Key_Right);
+    QWidget* unterCursor = bild().Karten[static_cast<std::size_t>(bild().Kartencursor->Karte())]->Form;
+    EXPECT_EQ(zugang(bild().Feld)->focusChild()->object(), unterCursor);
+    EXPECT_TRUE(zugang(unterCursor)->state().focused);
+
+    // The press action shoots as a mouse press does, once the event loop
+    // runs; the board reads the player's name, its hits as its value and
+    // that it is the player's turn.
+    const int treffer = karteBesorgen(true);
+    zugang(bild().Karten[static_cast<std::size_t>(treffer)]->Form)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 0);
+    ereignisseVerarbeiten();
+    ASSERT_EQ(spiel().Spielerliste[0]->AnzahlTreffer, 1);
+    QAccessibleInterface* tafel = zugang(bild().Tafeln[0]->Rahmen);
+    EXPECT_EQ(tafel->text(QAccessible::Name), QString::fromUtf8("1.játékos"));
+    EXPECT_EQ(tafel->text(QAccessible::Description), QString::fromUtf8("következik"));
+    EXPECT_EQ(tafel->valueInterface()->currentValue().toInt(), 1);
+
+    // The clock: its title and the segments left; the target display: its
+    // title and whether it is shown, never its colour.
+    QAccessibleInterface* uhr = zugang(bild().AnzeigeUhr);
+    QAccessibleInterface* ziel = zugang(bild().GroupBox1);
+    EXPECT_EQ(uhr->text(QAccessible::Name), QString::fromUtf8("Hátralévő idő"));
+    EXPECT_EQ(uhr->valueInterface()->currentValue().toInt(), 6);
+    EXPECT_EQ(ziel->text(QAccessible::Name), QString::fromUtf8("Célszín"));
+    EXPECT_EQ(ziel->text(QAccessible::Description), QString::fromUtf8("látható"));
+    segmentAblaufen();
+    EXPECT_EQ(uhr->valueInterface()->currentValue().toInt(), 5);
+    EXPECT_EQ(ziel->text(QAccessible::Description), QString::fromUtf8("rejtett"));
 }

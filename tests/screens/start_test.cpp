@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "Button.h"
 #include "Colorschiessen1.h"
+#include "DesktopWindow.h"
 #include "Farbenschiessen1.h"
 #include "Gewonnen1.h"
 #include "Konfiguration1.h"
@@ -14,6 +15,7 @@
 #include "Naechsterspieler1.h"
 #include "Programmstart.h"
 #include "QtTestMain.h"
+#include "Spielobjekte.h"
 #include "Testumgebung.h"
 #include "Tintariumstart1.h"
 
@@ -29,8 +31,9 @@ struct Startlauf {
     {
         TApplication::instance()->setErrorBoxHandler([this](const QString&, const QString& text) {
             meldungen.append(text);
-            for (TForm* f : TApplication::instance()->forms())
-                sichtbar = sichtbar || f->Visible();
+            const TDesktopWindow* fenster = TApplication::instance()->desktopWindow();
+            for (const QWidget* f : fenster->layers())
+                sichtbar = sichtbar || fenster->isLayerVisible(f);
         });
         ergebnis = Programmstart(*TApplication::instance());
         installPrintingErrorBox();
@@ -43,7 +46,7 @@ struct Startlauf {
 
 void allesAufgeraeumt()
 {
-    EXPECT_TRUE(TApplication::instance()->forms().empty());
+    EXPECT_TRUE(TApplication::instance()->desktopWindow()->layers().empty());
     EXPECT_EQ(TintariumStart, nullptr);
     EXPECT_EQ(FarbenSchiessen, nullptr);
     EXPECT_EQ(ColorSchiessen, nullptr);

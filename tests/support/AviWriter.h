@@ -1,7 +1,10 @@
-// AviWriter: writes small uncompressed RIFF AVI clips (BI_RGB, 24-bit or
-// 8-bit with a palette) for tests and tools. FFmpeg has no encoder for the
-// run-length clips of old, so test clips are put together by hand here.
+// AviWriter: builds small uncompressed AVI clips (BI_RGB, 24-bit or 8-bit
+// with a palette) for tests and tools, from frames given pixel by pixel, and
+// writes them with RiffWriter. FFmpeg has no encoder for the run-length
+// clips of old, so test clips are put together by hand.
 #pragma once
+
+#include <QByteArray>
 
 #include <cstdint>
 #include <string>
@@ -26,9 +29,9 @@ struct AviClip {
 
 // The whole file: RIFF 'AVI ' with hdrl (avih first, one video stream), movi
 // with one '00db' chunk per frame, and an idx1 index.
-std::vector<std::uint8_t> aviBytes(const AviClip& clip);
+QByteArray aviBytes(const AviClip& clip);
 
 // Writes aviBytes(clip) to `path`; returns false if the file cannot be written.
 bool writeAvi(const std::string& path, const AviClip& clip);
 // Writes raw bytes, for truncated or foreign files.
-bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool writeBytes(const std::string& path, const QByteArray& bytes);

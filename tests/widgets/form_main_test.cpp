@@ -2,6 +2,7 @@
 // end the event loop, and the screens are destroyed last-created first.
 // (A program of its own: once terminated, the application stays so.)
 #include "Application.h"
+#include "DesktopWindow.h"
 #include "Form.h"
 
 #include <QCloseEvent>

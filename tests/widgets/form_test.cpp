@@ -3,6 +3,7 @@
 // that the setup screen reads.
 #include "Application.h"
 #include "Button.h"
+#include "DesktopWindow.h"
 #include "Edit.h"
 #include "Form.h"
 #include "RadioGroup.h"

@@ -3,6 +3,7 @@
 // ones above earlier ones, the whole rectangle counting, nothing passing on
 // to widgets below, hidden widgets taking nothing.
 #include "Application.h"
+#include "DesktopWindow.h"
 #include "Form.h"
 #include "GroupBox.h"
 #include "Image.h"

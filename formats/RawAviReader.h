@@ -9,6 +9,8 @@
 // file is refused without reading past its end or allocating without bound.
 #pragma once
 
+#include "LittleEndianReader.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -56,16 +58,12 @@ private:
 
     bool nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) const;
     bool isList(const Chunk& chunk, const char* type) const;
+    bool findList(std::size_t& pos, std::size_t end, const char* type, Chunk& list) const;
     Outcome readStreamFormat(const Chunk& strl);
     Outcome readFrames(std::size_t begin, std::size_t end, int depth);
     bool decodeFrame(const Chunk& chunk);
 
-    std::uint32_t u32(std::size_t at) const;
-    std::uint16_t u16(std::size_t at) const;
-    bool tag(std::size_t at, const char* fourcc) const;
-
-    const unsigned char* m_data;
-    std::size_t m_size;
+    LittleEndianReader m_in;
     std::uint32_t m_totalFrames;
     Limits m_limits;
     Format m_format;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -80,21 +79,6 @@ TEST(RtfReader, DecodesCodePageEscapesOfDocumentAndFont)
     EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg1250 \xf5\xfb}"), u("őű"));
     // Other code pages go through the platform's converters.
     EXPECT_EQ(readText(R"({\rtf1\ansi\ansicpg1251 \'c0\'e1})"), u("Аб"));
-}
-
-TEST(RtfReader, CodePageTablesAgreeWithThePlatform)
-{
-    for (int codePage : { 1250, 1252 }) {
-        QStringDecoder reference(QByteArray("windows-" + QByteArray::number(codePage)).constData());
-        ASSERT_TRUE(reference.isValid());
-        for (int byte = 0; byte < 256; ++byte) {
-            const QByteArray one(1, static_cast<char>(byte));
-            const QString ours = RtfReader::decodeCodePage(one, codePage);
-            if (ours == QString(QChar(0xFFFD)))
-                continue; // undefined in the code page
-            EXPECT_EQ(ours, QString(reference.decode(one))) << codePage << " byte " << byte;
-        }
-    }
 }
 
 TEST(RtfReader, UnicodeEscapesSkipTheirFallback)

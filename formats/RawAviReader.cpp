@@ -17,27 +17,10 @@ constexpr std::uint32_t kBiRgb = 0;
 } // namespace
 
 RawAviReader::RawAviReader(const QByteArray& bytes, std::uint32_t totalFrames, Limits limits)
-    : m_data(reinterpret_cast<const unsigned char*>(bytes.constData()))
-    , m_size(static_cast<std::size_t>(bytes.size()))
+    : m_in(bytes)
     , m_totalFrames(totalFrames)
     , m_limits(limits)
 {
-}
-
-std::uint32_t RawAviReader::u32(std::size_t at) const
-{
-    const unsigned char* p = m_data + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
-std::uint16_t RawAviReader::u16(std::size_t at) const
-{
-    return static_cast<std::uint16_t>(m_data[at] | m_data[at + 1] << 8);
-}
-
-bool RawAviReader::tag(std::size_t at, const char* fourcc) const
-{
-    return std::memcmp(m_data + at, fourcc, 4) == 0;
 }
 
 // The chunk at `pos`, which must lie wholly before `end`; moves `pos` past it
@@ -46,10 +29,10 @@ bool RawAviReader::nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) co
 {
     if (end - pos < 8)
         return false;
-    const std::size_t size = u32(pos + 4);
+    const std::size_t size = m_in.u32(pos + 4);
     if (size > end - pos - 8)
         return false;
-    chunk = { reinterpret_cast<const char*>(m_data + pos), pos + 8, size };
+    chunk = { reinterpret_cast<const char*>(m_in.data(pos)), pos + 8, size };
     pos += 8 + size;
     if (size % 2 != 0 && pos < end)
         ++pos;
@@ -58,42 +41,43 @@ bool RawAviReader::nextChunk(std::size_t& pos, std::size_t end, Chunk& chunk) co
 
 bool RawAviReader::isList(const Chunk& chunk, const char* type) const
 {
-    return std::memcmp(chunk.id, "LIST", 4) == 0 && chunk.size >= 4 && tag(chunk.data, type);
+    return std::memcmp(chunk.id, "LIST", 4) == 0 && chunk.size >= 4 && m_in.tag(chunk.data, type);
+}
+
+// The first list of `type` from `pos` on, before `end`; false when there is
+// none or a chunk on the way crosses `end`.
+bool RawAviReader::findList(std::size_t& pos, std::size_t end, const char* type, Chunk& list) const
+{
+    while (pos < end) {
+        if (!nextChunk(pos, end, list))
+            return false;
+        if (isList(list, type))
+            return true;
+    }
+    return false;
 }
 
 RawAviReader::Outcome RawAviReader::read()
 {
-    const std::size_t riffEnd = 8 + std::size_t(u32(4));
+    const std::size_t riffEnd = 8 + std::size_t(m_in.u32(4));
     // The caller has checked that the RIFF and the hdrl headers are there.
     std::size_t pos = 12;
     Chunk hdrl {};
-    if (riffEnd < pos || riffEnd > m_size || !nextChunk(pos, riffEnd, hdrl) || !isList(hdrl, "hdrl"))
+    if (riffEnd < pos || riffEnd > m_in.size() || !nextChunk(pos, riffEnd, hdrl) || !isList(hdrl, "hdrl"))
         return Outcome::Corrupt;
 
     // The first stream's header list.
     std::size_t inHdrl = hdrl.data + 4;
     const std::size_t hdrlEnd = hdrl.data + hdrl.size;
     Chunk strl {};
-    bool found = false;
-    while (!found && inHdrl < hdrlEnd) {
-        if (!nextChunk(inHdrl, hdrlEnd, strl))
-            return Outcome::Corrupt;
-        found = isList(strl, "strl");
-    }
-    if (!found)
+    if (!findList(inHdrl, hdrlEnd, "strl", strl))
         return Outcome::Corrupt;
     if (const Outcome format = readStreamFormat(strl); format != Outcome::Decoded)
         return format;
 
     // The frames: the first 'movi' list after the headers.
     Chunk movi {};
-    found = false;
-    while (!found && pos < riffEnd) {
-        if (!nextChunk(pos, riffEnd, movi))
-            return Outcome::Corrupt;
-        found = isList(movi, "movi");
-    }
-    if (!found)
+    if (!findList(pos, riffEnd, "movi", movi))
         return Outcome::Corrupt;
     const std::uint64_t pixels = std::uint64_t(m_format.width) * std::uint64_t(m_format.height);
     if (pixels * 4 * m_totalFrames > m_limits.maxDecodedBytes)
@@ -137,20 +121,20 @@ RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
     }
     if (!haveStrh || !haveStrf || strh.size < 4)
         return Outcome::Corrupt;
-    if (!tag(strh.data, "vids"))
+    if (!m_in.tag(strh.data, "vids"))
         return Outcome::NotRaw;
     if (strf.size < kBitmapInfoHeaderSize)
         return Outcome::Corrupt;
-    const std::size_t headerSize = u32(strf.data);
-    const std::uint32_t compression = u32(strf.data + 16);
-    const int bits = u16(strf.data + 14);
+    const std::size_t headerSize = m_in.u32(strf.data);
+    const std::uint32_t compression = m_in.u32(strf.data + 16);
+    const int bits = m_in.u16(strf.data + 14);
     if (compression != kBiRgb || (bits != 8 && bits != 24 && bits != 32))
         return Outcome::NotRaw;
     if (headerSize < kBitmapInfoHeaderSize || headerSize > strf.size)
         return Outcome::Corrupt;
 
-    const auto width = static_cast<std::int32_t>(u32(strf.data + 4));
-    const auto height = static_cast<std::int32_t>(u32(strf.data + 8));
+    const std::int32_t width = m_in.i32(strf.data + 4);
+    const std::int32_t height = m_in.i32(strf.data + 8);
     const std::int64_t rows = height < 0 ? -std::int64_t(height) : height;
     if (width <= 0 || width > std::int64_t(m_limits.maxSide) || rows == 0 || rows > std::int64_t(m_limits.maxSide))
         return Outcome::Corrupt;
@@ -163,13 +147,13 @@ RawAviReader::Outcome RawAviReader::readStreamFormat(const Chunk& strl)
     if (bits == 8) {
         // The palette follows the header: biClrUsed entries (0: all 256) as
         // far as the chunk holds them; entries missing are black.
-        const std::uint32_t used = u32(strf.data + 32);
+        const std::uint32_t used = m_in.u32(strf.data + 32);
         std::size_t count = used == 0 ? 256 : std::min<std::uint32_t>(used, 256);
         count = std::min(count, (strf.size - headerSize) / 4);
         m_format.palette.assign(256, qRgb(0, 0, 0));
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t at = strf.data + headerSize + 4 * i; // RGBQUAD
-            m_format.palette[i] = qRgb(m_data[at + 2], m_data[at + 1], m_data[at]);
+            m_format.palette[i] = qRgb(m_in.u8(at + 2), m_in.u8(at + 1), m_in.u8(at));
         }
     }
     return Outcome::Decoded;
@@ -210,7 +194,7 @@ bool RawAviReader::decodeFrame(const Chunk& chunk)
     if (image.isNull())
         return false;
     for (int row = 0; row < f.height; ++row) {
-        const unsigned char* in = m_data + chunk.data + std::size_t(row) * f.stride;
+        const unsigned char* in = m_in.data(chunk.data + std::size_t(row) * f.stride);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(f.topDown ? row : f.height - 1 - row));
         switch (f.bits) {
         case 8:

@@ -16,7 +16,7 @@
 // document it builds has at most one character per input byte.
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 class QByteArray;
 class QTextDocument;
@@ -46,9 +46,4 @@ public:
     // the data is not valid RTF; the document's content is then unspecified,
     // so callers read into a document of their own first.
     static bool read(const QByteArray& data, QTextDocument& document);
-
-    // Decodes 8-bit text of a Windows code page (1250, 1252 and whatever the
-    // platform's converters know; anything else is read as 1252). Bytes that
-    // the code page leaves undefined become U+FFFD.
-    static QString decodeCodePage(const QByteArray& bytes, int codePage);
 };
