@@ -2,8 +2,15 @@
 #include "Application.h"
 #include "Programmstart.h"
 
+#include <QGuiApplication>
+#include <QString>
+
 int main(int argc, char** argv)
 {
+    // The desktop entry the program belongs to (data/). On Wayland this is
+    // the window's app id, by which the compositor finds the entry and its
+    // icon; left alone, Qt would take the program's file name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TINTARIUM_APP_ID));
     TApplication app(argc, argv);
     const int status = Programmstart(app);
     app.exitBeforePlatformTeardown(status);

@@ -17,13 +17,27 @@ packages=(
   # AT-SPI client for Debian's own python3
   at-spi2-core dbus-bin python3-pyatspi gir1.2-atspi-2.0
   fonts-liberation2
-  # the Debian package: build flags, dependencies, lintian, entry and metadata checks
-  dpkg-dev lintian desktop-file-utils appstream
+  # the Debian package: built by debhelper, checked by lintian, installed and
+  # purged by piuparts, tested by autopkgtest (in a user namespace, hence
+  # uidmap), its entry and metadata validated, the licences checked by reuse
+  dpkg-dev debhelper lintian piuparts autopkgtest uidmap desktop-file-utils appstream reuse
   # the game under a Wayland compositor: weston's headless backend, its module
   # headers (for the test keyboard), Qt's Wayland plugin
   weston qt6-wayland libweston-10-dev
   python3   # confirms the reference games' data from its independent script
 )
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# autopkgtest's unshare backend maps the ids of its throwaway system onto
+# subordinate ids of the user who runs the tests: give that user a range of
+# 65536 after every range already given, if it has none.
+user=$(id -un)
+if ! grep -qs "^$user:" /etc/subuid || ! grep -qs "^$user:" /etc/subgid; then
+  first=$(cat /etc/subuid /etc/subgid 2>/dev/null | awk -F: '$2 + $3 > last { last = $2 + $3 } END { print (last > 100000 ? last : 100000) }')
+  $sudo usermod --add-subuids "$first-$((first + 65535))" --add-subgids "$first-$((first + 65535))" "$user"
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,8 +45,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

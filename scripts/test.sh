@@ -3,9 +3,10 @@
 #  1. the whole suite (model, toolkit, sound, media, screens, the real
 #     program on Xvfb, the model and GUI soaks) in a build with
 #     AddressSanitizer and UndefinedBehaviorSanitizer;
-#  2. the Debian package: built in release mode (build-package/), checked by
-#     lintian and apt-get, unpacked, and its program played on X11 and
-#     under Wayland (tests/package/check.sh);
+#  2. the Debian package and the licences (tests/package/check.sh): built by
+#     dpkg-buildpackage (build-package/) and checked by lintian, reuse lint,
+#     apt-get, its program unpacked and played on X11 and under Wayland,
+#     installed and purged by piuparts, its autopkgtest run;
 #  3. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each);
 #  4. the formatting of every C and C++ file (scripts/check-format.sh).
 # Prints one closing line "N passed, N failed" over all stages.

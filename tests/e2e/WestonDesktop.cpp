@@ -1,12 +1,62 @@
-// Screenshots with weston-screenshooter, keys through the weston_keys FIFO.
+// Screenshots with weston-screenshooter, keys through the weston_keys FIFO,
+// the protocol log with weston-debug.
 #include "WestonDesktop.h"
 
+#include "XDesktop.h"
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <unistd.h>
+
+WestonDesktop::WestonDesktop()
+    : m_protocolFolder(std::make_unique<QTemporaryDir>())
+    , m_protocolLog(std::make_unique<QProcess>())
+{
+    // Into a file: weston writes the log to weston-debug as it goes and
+    // waits while weston-debug is blocked on a full pipe.
+    m_protocolLog->setProcessChannelMode(QProcess::ForwardedChannels);
+    m_protocolLog->start(
+        QStringLiteral("weston-debug"), { QStringLiteral("--output"), protocolFile(), QStringLiteral("proto") });
+    // The log's first line is weston-debug's own request that follows its
+    // subscription: from then on every request is logged.
+    const bool subscribed = m_protocolLog->waitForStarted(5000)
+        && XDesktop::waitUntil([&] { return QFileInfo(protocolFile()).size() > 0; }, 5s);
+    if (!subscribed)
+        m_protocolLog->kill();
+}
+
+WestonDesktop::~WestonDesktop()
+{
+    m_protocolLog->kill();
+    m_protocolLog->waitForFinished(3000);
+}
+
+QString WestonDesktop::protocolFile() const
+{
+    return m_protocolFolder->filePath(QStringLiteral("protocol.log"));
+}
+
+QStringList WestonDesktop::appIds() const
+{
+    // A request reads: [time][proto] client 0x... rq xdg_toplevel@14.set_app_id("id")
+    static const QRegularExpression request(QStringLiteral(R"re( rq xdg_toplevel@\d+\.set_app_id\("([^"]*)"\))re"));
+    QStringList ids;
+    QFile log(protocolFile());
+    if (m_protocolLog->state() != QProcess::Running || !log.open(QIODevice::ReadOnly))
+        return ids;
+    while (!log.atEnd()) {
+        const auto match = request.match(QString::fromUtf8(log.readLine()));
+        if (match.hasMatch())
+            ids.append(match.captured(1));
+    }
+    return ids;
+}
 
 QImage WestonDesktop::screenshot() const
 {

@@ -7,6 +7,8 @@
 #include "WestonDesktop.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -73,8 +75,10 @@ TEST_F(UnpackedPackage, PlaysFromAnEmptyFolderOnX11)
 }
 
 // Under a Wayland compositor, which places the window itself: the start
-// screen is drawn, Enter reaches the setup screen, and "Vége", reached with
-// the keyboard, ends the program with status 0.
+// screen is drawn, the window's app id names the package's desktop entry (by
+// which the desktop finds the entry and its icon), Enter reaches the setup
+// screen, and "Vége", reached with the keyboard, ends the program with
+// status 0.
 TEST(Wayland, StartsShowsItsScreensAndEnds)
 {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) << "no Wayland compositor";
@@ -95,6 +99,12 @@ TEST(Wayland, StartsShowsItsScreensAndEnds)
         << run.errorOutput().toStdString();
     QDir().mkpath(shotsDir);
     shot.save(shotsDir + "/wayland-start.png");
+
+    const QStringList appIds = desk.appIds();
+    ASSERT_EQ(appIds.size(), 1) << appIds.join(u' ').toStdString();
+    const QString packageRoot = QFileInfo(installedProgram()).absolutePath() + QStringLiteral("/../..");
+    EXPECT_TRUE(QFileInfo::exists(packageRoot + "/usr/share/applications/" + appIds.first() + ".desktop"))
+        << "no desktop entry named after the app id " << appIds.first().toStdString();
 
     ASSERT_TRUE(desk.key("Return")); // "Start" is the default button
     ASSERT_TRUE(XDesktop::waitUntil([&] { return shows(Screen::Setup); }, 5s, 200ms));
