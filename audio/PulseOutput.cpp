@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sound output on libpulse. A new connection is made only when a sound is
 // about to be opened and the previous connection is not ready, so a server
 // that went away is found again at the next cue, with nothing polling in the

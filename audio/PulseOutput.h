@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media player's sound output, on the PulseAudio client library: one
 // connection to the sound server, made afresh whenever the previous one has
 // failed (the server stopped, crashed or restarted), and one playback stream

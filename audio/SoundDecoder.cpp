@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's side of the sound decoder. libsndfile decodes the whole file at
 // once, so playing never waits for the disk; it does so in the decoder process
 // (SoundDecoderProcess), forked at the first decode and kept for the next

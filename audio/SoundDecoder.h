@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads a sound file whole into 16-bit PCM with libsndfile, within bounds on
 // what a cue may be (a corrupt header may claim anything). libsndfile runs in
 // a small process of its own (SoundDecoderProcess): on a spoiled file it may

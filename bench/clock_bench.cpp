@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Timing of the clock animation on the real clock: 100 passes over frames 1
 // to 15, at 15 and at 60 frames per second, each pass started from the
 // previous pass's onStop as the game's turn cycle does. Prints, per rate, the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the figures of scripts/bench.sh on the current X display; run it
 # through that script. Argument: the release build folder.
 set -uo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cost of the game model's work per event: the three steps of a hit (new
 // draw, new deal, new showing), alone and together, and a whole simulated
 // game against a screen that does nothing but keep the clock's rules.

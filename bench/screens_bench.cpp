@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One shot on the game screen, as the player makes it: from a real mouse
 // press on a tile's shape to the repainted window (the shot, the new field,
 // the changed widgets painted by the event loop). Reports the median and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Run-time loading of FFmpeg: dlopen of the four libraries and dlsym of each
 // function of the table. The libraries are opened with RTLD_LOCAL, so that
 // nothing else in the process binds to them by accident, and each function

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // FfmpegLibrary: the FFmpeg functions the clip decoder uses, loaded at run
 // time. Linking FFmpeg would load it and its hundred or so dependencies at
 // every program start, although the game's own clip is uncompressed and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading uncompressed AVI clips: a walk over the RIFF chunks that checks
 // each chunk against its container before looking inside, then a plain copy
 // of the BGR(A) or palette-indexed rows into QImages.

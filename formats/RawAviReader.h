@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // RawAviReader: reads the frames of an uncompressed AVI clip without any
 // codec library. It handles the first stream when that is video in
 // BITMAPINFOHEADER form with BI_RGB pixels of 8 (palette after the header),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The RTF reader: one forward pass over the bytes that keeps a stack of group
 // states (character and paragraph properties, destination, \uc count) and
 // writes runs of equally formatted text into the document through a cursor.

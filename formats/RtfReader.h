@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small, bounded reader of Rich Text Format into a QTextDocument. It covers
 // what ordinary word processors write: groups, the font and colour tables,
 // character formatting (bold, italic, underline, strike-out, size, font,

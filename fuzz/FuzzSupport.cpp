@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The fuzz targets' shared helpers. The scratch folder is made once and kept
 // to the end of the process: libFuzzer never returns from its loop, and
 // memory reachable from a static is not a leak. The folder goes when the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the fuzz targets share: the one Qt application a target may need (on
 // the offscreen platform), coverage guidance for libraries built without
 // instrumentation, and a scratch file for a reader that reads by file name.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target of the clock clip reader: the input is the bytes of an AVI
 // file, which AviReader checks and decodes (plain clips with its own reader,
 // compressed ones through FFmpeg). A clip it reads must hold what the clock

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target of the picture reader: the input is the bytes of a ".bmp"
 // file, which PictureReader checks and Qt decodes; a picture it reads is
 // keyed on its bottom-left pixel, as the clock segment pictures are shown.

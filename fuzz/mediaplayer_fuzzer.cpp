@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target of the sound engine's decoder: the input is a sound file's
 // bytes, which go to the decoder process over its socket, as a file's path
 // does in the game: no widgets, no application object, no scratch file. The

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target of the instructions reader: TextReader reads the bytes as RTF
 // and, when they are not valid RTF, as plain text, as the instructions view
 // does; whatever is read is laid out at the width of the setup screen's

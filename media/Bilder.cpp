@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Access to the picture resource. A resource compiled into a static library
 // is only linked and registered when something calls its initialiser, which
 // must be called outside any namespace; initMediaResources does that once.

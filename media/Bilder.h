@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built-in pictures of the screens and the program icon, compiled into
 // the program as a Qt resource (:/bilder/<Name>.png). Each function returns
 // a fresh copy; the resource is registered on first use, so callers need no

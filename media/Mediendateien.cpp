@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lookup of the media files: the working directory, then the installed
 // data folder.
 #include "Mediendateien.h"

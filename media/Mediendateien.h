@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the game finds its six media files. They are read by plain name from
 // the working directory, as always; a file that is not there is taken from
 // the data folder of the installed game, which lies at a fixed place relative

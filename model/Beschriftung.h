@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The state of one label widget (a tile's reveal label) under the toolkit's
 // property names. Font and automatic sizing stay at the toolkit's defaults for
 // a label, so no size is kept here.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The state of one shape widget (a tile or a hit mark) under the toolkit's
 // property names. The model keeps it as plain data; the game screen copies it
 // into its shape widgets.

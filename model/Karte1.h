@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One tile of the field: a shape the player clicks (Form) and a small reveal
 // label (Hinweis) that reads "true" when the tile has the target colour. Both
 // are plain state under the toolkit's property names; the game screen copies

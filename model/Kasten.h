@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The state of one framed widget of a player board (group box or static text)
 // under the toolkit's property names. Positions are relative to the widget's
 // parent.

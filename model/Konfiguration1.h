@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings of a game: the fixed size of the tile field and the choices of
 // the setup screen (number of players and their names). The setup screen
 // writes AnzahlSpieler and SpielerNamen before every game; the rest never

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level record: everything that makes a turn easy or hard. The difficulty
 // table is applied by the setup screen before every game; the level schedule
 // is walked down by NaechsteStufe as the hits of all players accumulate.

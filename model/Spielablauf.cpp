@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The turn cycle, the colour draw and the tile field of the game screen.
 #include "Spielablauf.h"
 

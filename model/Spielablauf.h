@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The turn cycle of the game screen: starts a game, runs each turn against a
 // clock of six segments, evaluates shots, passes the turn, advances the level
 // every five hits in total and ends the game at a sixteenth hit or on the back

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The view interface: the only way the game model reaches the outside world.
 // The game screen implements it with its widgets; the model tests fake it.
 // Strings are UTF-8.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One player's board: frame, title bar and hit marks as plain state.
 #include "Spieler1.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One player's board: a frame at the right of the game screen, a title bar
 // with the player's name and a grid of hit marks that fills up in the colours
 // hit. All of it is plain state under the toolkit's property names; the game

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plain value types shared by the game model and the toolkit layer:
 // colours as 32-bit values and the numbered shape kinds.
 #pragma once

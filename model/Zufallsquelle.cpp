@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 64-bit linear congruential generator behind every draw of the game.
 #include "Zufallsquelle.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's single random source: a 64-bit linear congruential generator
 // whose draws are reproduced bit for bit, so a seed always gives the same game.
 // It is passed to everything that draws (colours, tile showing) rather than

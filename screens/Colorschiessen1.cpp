@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game screen's widgets, their binding to the turn cycle, and the
 // cycle's view operations.
 #include "Colorschiessen1.h"

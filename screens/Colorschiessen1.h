@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game screen: the field of tiles, the player boards, the target display,
 // the clock with its six segment pictures, and the skip and back buttons. It
 // owns the turn cycle and is its view: the cycle's view operations act on the

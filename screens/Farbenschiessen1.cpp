@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The setup screen's widgets, the game objects it owns, and its handlers.
 #include "Farbenschiessen1.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The setup screen: player names, number of players, difficulty, the
 // instructions, the sound switch, and the buttons that start a game or end the
 // program. Its life spans that of the settings, the sound switch and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The winner screen's widgets, its showing and its "Ok".
 #include "Gewonnen1.h"
 

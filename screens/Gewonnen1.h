@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The winner screen: congratulates the winning player by name while the
 // winner cue plays. It is shown modally; its "Ok" closes it and so lets the
 // game end.

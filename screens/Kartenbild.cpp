@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tile widgets kept in step with the model's tile.
 #include "Kartenbild.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The widgets of one tile in the field: the shape the player presses and the
 // reveal label above it. They mirror the model's plain tile state and change
 // only the properties that differ from what they show, so an unchanged tile is

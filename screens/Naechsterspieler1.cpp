@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The next-player screen's widgets and its one handler. It carries no icon of
 // its own: the program's single window already shows the program's icon.
 #include "Naechsterspieler1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The next-player screen: names the player whose turn it is. The game screen
 // sets the text and shows it without waiting; its "Ok" only hides it.
 #pragma once

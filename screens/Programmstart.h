@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start of the program: title, the five screens in their fixed order, the
 // event loop, and the screens' destruction in reverse order. Errors during
 // the start are shown in the error box; the start always returns 0.

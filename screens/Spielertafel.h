@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The widgets of one player board on the game screen: the frame with its
 // caption, the title frame over its top strip, the title with the player's
 // name, and the hit marks. They mirror the model's plain board state, changing

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start screen: title picture, card picture and the "Start" button that
 // brings up the setup screen. It is created first and so is the main window;
 // closing it ends the program.

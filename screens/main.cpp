@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tintarium: a colour-memory game for one or two players.
 #include "Application.h"
 #include "Programmstart.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds in release mode and prints the game's performance figures, with a
 # peer desktop game (GNOME Mines, installed if missing) measured in the same
 # run, alternately, so that the figures compare as ratios on a noisy machine.

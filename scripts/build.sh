@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing and builds the game into build/ (or $BUILD_DIR):
 # everything, or only BUILD_TARGET and what it needs.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang (ASan, UBSan) and runs each
 # on its seed corpus fuzz/corpus/<target>/ with its dictionary, if any, two
 # targets at a time (FUZZ_JOBS, 2 for two cores).

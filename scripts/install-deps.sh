@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the game needs to build, run and test.
 # Safe to run again: it only asks apt-get for what is missing.
 set -euo pipefail

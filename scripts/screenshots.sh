@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the screen pictures that README.md shows: builds, runs the
 # end-to-end suite (which saves a screenshot of every screen), and copies
 # them to docs/screens/.

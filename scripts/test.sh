@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test of the game:
 #  1. the whole suite (model, toolkit, sound, media, screens, the real
 #     program on Xvfb, the model and GUI soaks) in a build with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sound switch: detection of wave and MIDI outputs at start-up, and the
 // toggle behind the setup screen's `Ton` button.
 #include "Hardware1.h"

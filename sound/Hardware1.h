@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // THardware: the sound switch. At construction it asks, once, how many wave
 // and MIDI outputs the machine has; with none of either kind sound stays off
 // and the setup screen's `Ton` button is disabled. The button's caption always

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sound cues on a media player, guarded by the sound switch. A cue that
 // cannot be opened is only reported: the game step that wanted it goes on.
 #include "Ton.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sound cues: play a cue file on a media player, and close the player.
 // Both do nothing while the sound switch is off, so no player is touched.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock animation: the clip is read by AviReader, and frame ranges are
 // played on a schedule taken from a monotonic clock. Each play remembers when
 // it started; frame k of a pass is due at start + (k - first) * d and the play

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // TAnimate: the clock animation. It opens an AVI clip when its file name is
 // set, has every frame decoded at once (by AviReader), and plays ranges of
 // frames on the clip's own timing. Its stop event `onStop` is what the game counts clock

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one application object. It owns the single borderless top-level window
 // that holds every screen as a layer (TDesktopWindow, which keeps the stack of
 // layers), catches the toolkit's errors around the delivery of each event and

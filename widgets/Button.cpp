@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The push button: Qt's button for drawing, press/release and space; Enter is
 // handled here (focused button) and by TForm (default button).
 #include "Button.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // TColor to QColor. System colours use fixed values rather than the Qt style's
 // palette, so that screens look the same under every style and in tests.
 #include "Colors.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Conversion of the game's TColor values (red in the low byte, system colours
 // from 0x80000000 up) into Qt colours.
 #pragma once

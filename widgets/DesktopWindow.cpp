@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window that holds the screens, and the order, visibility, modal state
 // and focus of the screen layers in it.
 #include "DesktopWindow.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application's single top-level window and the stack of screen layers
 // in it. The window is borderless, 808 x 601; every screen is a full-size
 // layer, and only the top-most one is ever seen. This class alone keeps the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The edit field is Qt's line edit: it refuses characters beyond maxLength()
 // and passes Enter on to its parents.
 #include "Edit.h"

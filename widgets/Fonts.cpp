@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pixel-sized fonts and the substitution of the layouts' font names.
 #include "Fonts.h"
 

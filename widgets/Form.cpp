@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A screen as a full-size layer of the application's window. Showing,
 // closing and the modal loop are the window's layer stack at work; the screen
 // adds its modal result, its default button and its look.

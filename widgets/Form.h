@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A screen. All screens are full-size layers of the application's one
 // top-level window; a screen's Left, Top, Width and Height are the window's.
 // The window keeps the stack of layers (TDesktopWindow): a screen's Visible

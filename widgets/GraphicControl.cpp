@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Stacking and mouse capture of the windowless widget kinds.
 #include "GraphicControl.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Base of the widget kinds that have no window of their own on the old
 // platform (TLabel, TImage, TShape). Within a container they lie below every
 // windowed sibling (panels, buttons, edits, ...); among themselves the one

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A framed container with its caption on the top edge at the left. Children
 // docked to the bottom fill the width of the client area, which starts below
 // the caption line and is inset by 2 pixels from the frame on the other sides.

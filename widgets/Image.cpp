@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading and drawing of pictures. PictureReader checks and decodes the
 // file; this widget turns what went wrong into the toolkit's messages.
 #include "Image.h"

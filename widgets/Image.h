@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A picture without a window of its own, drawn at its natural size from the
 // widget's top-left corner and clipped to the widget; the part it does not
 // cover shows what lies below. With Transparent the pixels of the colour of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A text without a window of its own. With AutoSize (the default) its size
 // follows the caption (with WordWrap only its height); otherwise the size is
 // fixed and WordWrap breaks the text at word boundaries. Unless transparent it

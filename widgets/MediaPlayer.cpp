@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media player: SoundDecoder decodes the whole file at Open (so Play never
 // waits for the disk), and PulseOutput plays it from memory on a thread of its
 // own. Open also makes sure that a sound server can be reached, so that a cue

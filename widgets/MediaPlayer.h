@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // TMediaPlayer: plays a sound file in the background; never visible. Open
 // decodes the whole file into 16-bit PCM (SoundDecoder) and makes sure a
 // sound server can be reached (PulseOutput); Play starts the sound from its

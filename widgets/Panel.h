@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A raised container: a one-pixel raised outer bevel, optionally a raised
 // inner bevel and a single-line border, filled with its colour (clBtnFace
 // unless set), with its caption centred under any children.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The timerfd is armed relative to now with nanosecond fields; reading it
 // clears its readiness, so one arming gives one wake-up.
 #include "PreciseTimer.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A single-shot timer with microsecond resolution, for the clock animation:
 // QTimer counts whole milliseconds, which makes every clock segment end up to
 // a millisecond late. It waits on a Linux timerfd watched by the event loop,

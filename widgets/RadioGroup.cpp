@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The radio group: the buttons share the box's height below the caption
 // line evenly, the remainder split above and below.
 #include "RadioGroup.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A group box with one radio button per item, in one column from top to
 // bottom. ItemIndex is the 0-based index of the checked item, -1 for none.
 #pragma once

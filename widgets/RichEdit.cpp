@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The instructions view. Each load builds a new document and puts it in place
 // only when reading succeeded, so a failed load leaves the view untouched.
 #include "RichEdit.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The read-only rich-text view of the setup screen's instructions: a text view
 // without a frame, with a vertical scroll bar, whose content is loaded from an
 // RTF or plain-text file. The user can scroll and select but not change it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Rasterising the six shape kinds. The figure spans the box from x0, y0 of
 // w x h pixels (the whole widget, or for the square kinds a square of side
 // S = min(width, height) centred by half the difference, rounded toward

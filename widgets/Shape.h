@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A geometric figure without a window of its own: filled with a solid brush
 // and outlined by a black one-pixel pen, rasterised here pixel by pixel (no
 // antialiasing) so that its pixels are exact. onMouseDown runs for a press of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A text with a window of its own, drawn in its font colour on its
 // background colour (by default its parent's); its size is always set by the
 // program.

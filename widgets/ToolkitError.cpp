@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The toolkit's error type: a std::runtime_error whose what() is UTF-8.
 #include "ToolkitError.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The toolkit's error type. Every failure of the toolkit layer is raised as an
 // EToolkitError carrying a German message in UTF-8; the application object
 // catches it around the delivery of an event and shows it in the error box.

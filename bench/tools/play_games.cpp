@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays whole one-player games of the real program on the current X display
 // (hitting the target tile whenever one shows, skipping otherwise) and
 // prints the program's peak and current resident memory after each game:

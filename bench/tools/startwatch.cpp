@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program and reports, in milliseconds, how long it took until its
 // first top-level window was mapped on the X display, watching MapNotify
 // events on the root window (no polling delay). Optionally reports the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The instructions text. Written in UTF-8 here and turned into RTF with
 // \'xx escapes of Windows-1250, so ő and ű travel as \'f5 and \'fb and the
 // file reads correctly in any RTF reader.

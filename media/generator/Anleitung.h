@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's instructions as an RTF document in the Central European code
 // page (Windows-1250), the way a word processor of the platform writes them.
 #pragma once

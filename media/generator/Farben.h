@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The colours of the house style shared by the pictures, the icon and the
 // clock clip: the five rainbow colours of the eye logo and the text greys.
 #pragma once

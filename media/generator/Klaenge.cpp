@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Synthesis of the sound cues. Every note starts with a short raised-cosine
 // attack and ends with a raised-cosine release, so no note starts or stops
 // with a jump (a click); the sum is scaled to a fixed peak below full scale.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three sound cues, synthesised from a few harmonic partials under
 // smooth envelopes, and their files: 16-bit mono PCM WAV at 44100 Hz.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clock clip and segment picture: drawing, and the two files, written with
 // RiffWriter (which puts `hdrl` first and `avih` first in it, where the game
 // reads the main header at fixed offsets).

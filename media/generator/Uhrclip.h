@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock clip and the clock segment picture, drawn and written byte by
 // byte: an uncompressed RIFF AVI (24-bit BI_RGB frames, bottom-up, with an
 // idx1 index) and a 24-bit Windows bitmap whose bottom-left pixel carries

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing of the built-in pictures and the program icon. Positions are fixed
 // pixel boxes on the pictures; texts are fitted into their boxes by measuring
 // the rendered glyphs, so a change of font version keeps the layout.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing of the built-in pictures and the program icon: the eye logo, the
 // brand word, the title word and the five screen pictures. Everything is drawn
 // with QPainter from fixed geometry, so the same build gives the same pixels.

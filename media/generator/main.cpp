@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media generator, run at build time. "bilder DIR" writes the built-in
 // pictures and the icon sizes as PNG files; "dateien DIR" writes the six files
 // the game reads from its working directory. Output depends only on this

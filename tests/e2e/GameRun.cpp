@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starting, watching and ending the game program and the sound recorder.
 #include "GameRun.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One run of the real game program (or of another build of it), started from
 // a fresh folder that holds the six media files (some may be left out or
 // spoiled for a test), and ended by its process id.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sample points are chosen away from texts and outlines, so each reads one
 // fill colour of the layout.
 #include "GameView.h"

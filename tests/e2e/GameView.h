@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads the game's state from a screenshot, the way a player sees it: which
 // screen is on top, the target colour, the tiles, the clock and the boards.
 // Positions are the layout's, relative to the game window's top-left corner.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A player at the game: the running program, its window, and the moves a
 // player makes, for the end-to-end tests and the soak.
 #pragma once

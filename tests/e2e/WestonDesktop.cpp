@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Screenshots with weston-screenshooter, keys through the weston_keys FIFO,
 // the protocol log with weston-debug.
 #include "WestonDesktop.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's view of a Wayland desktop run by weston
 // (tests/support/with-weston.sh): screenshots through weston's own
 // screenshooter, keys typed on the test keyboard of the compositor's

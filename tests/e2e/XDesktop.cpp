@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Screenshots come straight from the X server (XGetImage), which is quick
 // enough to poll; input goes through xdotool, as a player's would.
 // ("mousemove --sync" is avoided: it waits forever when the pointer is

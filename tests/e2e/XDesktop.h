@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's view of the display: screenshots of the whole X screen, and
 // real pointer and keyboard input through xdotool. Every wait is bounded.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole game in a real window on Xvfb, driven from outside with real
 // pointer and keyboard input and read back from screenshots, as a player
 // meets it. Sound goes to a PulseAudio null sink whose monitor is recorded.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game as its Debian package installs it: the unpacked program named by
 // TINTARIUM_PROGRAM, started from an empty folder, so that every media file
 // comes from the package's data folder. tests/package/check.sh builds and

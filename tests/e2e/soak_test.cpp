@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program under random clicks and keys for a bounded time
 // (SOAK_SECONDS, two minutes unless set): it must not crash, must show no
 // error box (every media file is there), must end only by a key on the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the RTF reader: code pages, Unicode escapes, groups and their
 // formatting, paragraphs, skipped destinations, and the limits that make
 // malformed or hostile data "not RTF" instead of a crash or a hang.

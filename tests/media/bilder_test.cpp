@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built-in pictures and the icon, checked at the places where the
 // screens expect their content: sizes, background and strips, the title
 // word and slogan boxes, the card picture's tile fills, question mark and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The six files the build writes into the game's folder: the clock clip's
 // header at the offsets the game reads and its RIFF structure, decoding by
 // the clock widget, the segment picture and its transparent colour, the

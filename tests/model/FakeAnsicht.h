@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A fake of the game screen for the model tests: records every view call and
 // plays a clock that keeps the screen's rules. A stop reports inside the stop;
 // a play that cuts a running play short reports the cut play once (at once, or

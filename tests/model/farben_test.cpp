@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The colour draw (target and distractors) and the deal over the tiles.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tile field: tile operations, layout, per-turn showing and the reveal
 // labels.
 #include <gtest/gtest.h>

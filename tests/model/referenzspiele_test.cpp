@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reference games: five games of one run from a fixed seed, one at each
 // difficulty, replayed on the model and compared after every event with the
 // visible state that referenz/referenzspiele.py works out from the rules

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random whole games against the fake screen, with the model's invariants
 // checked after every event. Soak.Kurz runs a few thousand games in the normal
 // suite; Soak.Lang runs over a million turns (ctest label "soak"). Seeds are

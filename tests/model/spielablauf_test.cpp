@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The turn cycle: every row of its state table against the fake screen and
 // its clock.
 #include <gtest/gtest.h>

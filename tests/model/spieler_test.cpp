@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Player boards: geometry, recording hits and the winning hit.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The fixture of the game screen tests: media in a private folder, the five
 // screens, a desktop of 1024 x 768, and the clock on a time source the test
 // moves by hand, so that clock segments expire exactly when a test says.

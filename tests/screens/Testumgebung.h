@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shared by the screen tests: a private working folder with small media files,
 // the five screens built in the program's order, an error box that records
 // instead of waiting, and pixel helpers for screens grabbed to images.

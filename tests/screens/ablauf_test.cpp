@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The flow between the five screens, the setup screen's play button and its
 // instructions, centring, and the cues that cannot be played.
 #include "Spielfixture.h"

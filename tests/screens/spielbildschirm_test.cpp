@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game screen: its layout as painted, presses on tiles and on the hidden
 // reveal area, the clock's segments, skip and back, and its creation.
 #include "Spielfixture.h"

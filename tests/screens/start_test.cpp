@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start of the program, run in-process with the error box recorded: a
 // start that fails on the clock's files, and a whole run from "Start" to
 // "Vége". The last test terminates the application object, so this program

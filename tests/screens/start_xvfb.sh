@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on an X server, started from a folder without the clock
 # clip: an error box must come up, Return must dismiss it, and the program
 # must end with status 0 without ever mapping a game screen.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the sound switch: detection from the two device counts, the
 // button's caption and state, the toggle, and that with sound off the cue
 // operations touch no player.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the cues with sound on, against a private PulseAudio server with a
 // null sink whose monitor is recorded: a cue really sounds, a second cue cuts
 // the first off, TonSchliessen silences a cue, and a cue file that cannot be

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The test clip builder: pixels to bottom-up DIB rows padded to 4 bytes,
 // palette indexes for 8-bit clips; the file layout is RiffWriter's.
 #include "AviWriter.h"

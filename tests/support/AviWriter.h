@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // AviWriter: builds small uncompressed AVI clips (BI_RGB, 24-bit or 8-bit
 // with a palette) for tests and tools, from frames given pixel by pixel, and
 // writes them with RiffWriter. FFmpeg has no encoder for the run-length

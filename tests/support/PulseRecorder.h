@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Records what plays on the test PulseAudio server's null sink ("parec -d
 // null.monitor", 16-bit mono, or another sink's monitor) so that a test can
 // hear whether a cue sounds.

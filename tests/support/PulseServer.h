@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A private sound server that a test starts, stops and starts again at one
 // socket, to see what a client makes of a server that goes away and comes
 // back. It runs tests/support/sound-server.sh (PulseAudio, or PipeWire with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // GoogleTest main for the tests of the Qt layers: one TApplication on the
 // offscreen platform (unless the environment names another, e.g. xcb under
 // Xvfb). Error boxes are printed instead of shown, so that a test never waits

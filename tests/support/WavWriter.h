@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes small 16-bit PCM WAV files for the sound tests: a tone, or silence.
 #pragma once
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a private sound server in the foreground until this script is ended by
 # its process id: the PulseAudio protocol at DIR/native, with one null sink
 # "null" (the default sink), whose monitor "null.monitor" records what plays.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /* A weston module that gives the compositor a keyboard whose keys a test
  * types: weston's headless backend has no input devices of its own. The test
  * writes key names, one a line ("Return", "Tab", "space"), into the FIFO named

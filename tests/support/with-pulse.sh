@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private sound server that has one null sink
 # (tests/support/sound-server.sh: PulseAudio, or PipeWire with pipewire-pulse
 # when TINTARIUM_SOUND_SERVER=pipewire). The command sees PULSE_SERVER; the

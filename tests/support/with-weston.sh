@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command under a private weston compositor: the headless backend with
 # the pixman renderer (so weston-screenshooter can read the output), one
 # 1024 x 768 output, the desktop shell, and the test keyboard of the module

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private Xvfb display of 1024 x 768 (or $XVFB_SIZE).
 # The display server is stopped by its process id when the command ends.
 set -u

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the clock animation: opening clips and taking their size, the
 // message of a clip that cannot be read, the drawing of a frame, and exactly
 // when onStop is raised. Timing cases run on a hand-moved clock through the

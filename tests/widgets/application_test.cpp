@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The standard error box: the full-stop rule, errors of click handlers caught
 // around the event's delivery with the loop going on, and the timing of
 // reports deferred to the end of the outermost event delivery.

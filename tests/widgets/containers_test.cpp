@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Panels, group boxes, labels and static texts as the screens lay them out:
 // bevel pixels, the group box's bottom docking, the label's automatic size,
 // colour and transparency.

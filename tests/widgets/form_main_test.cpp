@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The end of the program: Close on the main screen and closing the window
 // end the event loop, and the screens are destroyed last-created first.
 // (A program of its own: once terminated, the application stays so.)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Screens as layers of the one window: centring, Show, ShowModal, Close, the
 // Enter and default-button rules, and the edit and radio group properties
 // that the setup screen reads.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures: drawing at natural size over what lies below, transparency by
 // the bottom-left pixel's colour, and loading with its three failure
 // messages and the previous picture kept. The reading of picture files

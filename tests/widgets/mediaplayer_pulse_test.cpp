@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the media player against a private PulseAudio server with a null
 // sink: the failures of Open, Play and Close without a device, that a cue
 // really sounds (recorded from the sink's monitor) and is stopped by a new

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tests of the instructions view: its looks and read-only behaviour, and
 // loading from files: RTF, plain text, files that cannot be opened or read,
 // and reading a changed file afresh. The reading of the text itself (RTF,

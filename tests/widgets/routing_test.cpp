@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which widget receives a mouse press, as a player's click on the window
 // would deliver it: windowed widgets above windowless ones, later windowless
 // ones above earlier ones, the whole rectangle counting, nothing passing on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tintarium developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shape pixels for every kind at square and non-square sizes, the defaults,
 // the brush colour read back, presses of every button, and no repaint when a
 // setter changes nothing.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tintarium developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reference games: the expected visible state of a few games, worked out
 from the game's rules alone (the random source, the colour draw, the deal,
 the showing of tiles and the level schedule), without the game's own code.
