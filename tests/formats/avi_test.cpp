@@ -31,7 +31,7 @@ constexpr std::uint32_t kD = 66666; // microseconds per frame of the test clips
 
 // Clips AviWriter does not make: 32 bits, top-down rows, 'rec ' lists and
 // foreign chunks between frames, compressed frames, and no index.
-struct ClipSpec {
+struct ClipPlan {
     int width = 0;
     int height = 0; // of the stream format; negative: rows top-down
     int bits = 24;
@@ -44,7 +44,7 @@ struct ClipSpec {
     bool extras = false; // JUNK and an audio chunk before every frame
 };
 
-QByteArray clipBytes(const ClipSpec& c)
+QByteArray clipBytes(const ClipPlan& c)
 {
     RiffWriter::AviVideo video;
     video.width = c.width;
@@ -123,9 +123,9 @@ QByteArray dibFrame(int w, int h, int bits, bool topDown, int k, const std::vect
     return out;
 }
 
-ClipSpec testClip(int w, int h, int bits, bool topDown, int frames)
+ClipPlan testClip(int w, int h, int bits, bool topDown, int frames)
 {
-    ClipSpec c;
+    ClipPlan c;
     c.width = w;
     c.height = topDown ? -h : h;
     c.bits = bits;
@@ -301,26 +301,26 @@ TEST(AviReader, UncompressedClipsOfEveryDepthAndRowOrder)
 
 TEST(AviReader, FramesAreFoundInRecListsBetweenOtherChunks)
 {
-    ClipSpec spec = testClip(6, 4, 24, false, 4);
-    spec.recLists = true;
-    spec.extras = true;
-    spec.frameId = "00dc";
+    ClipPlan plan = testClip(6, 4, 24, false, 4);
+    plan.recLists = true;
+    plan.extras = true;
+    plan.frameId = "00dc";
     AviReader::Clip clip;
-    ASSERT_EQ(AviReader::read(clipBytes(spec), clip), Outcome::Read);
+    ASSERT_EQ(AviReader::read(clipBytes(plan), clip), Outcome::Read);
     expectTestPicture(clip, 6, 4, 4, "rec lists");
 
     // An empty chunk repeats the frame before; frames beyond the main
     // header's count are ignored, those missing repeat the last one.
-    spec = testClip(6, 4, 24, false, 4);
-    spec.chunks[2].clear();
-    spec.totalFrames = 6;
-    spec.chunks.push_back(dibFrame(6, 4, 24, false, 9, {}));
-    ASSERT_EQ(AviReader::read(clipBytes(spec), clip), Outcome::Read);
+    plan = testClip(6, 4, 24, false, 4);
+    plan.chunks[2].clear();
+    plan.totalFrames = 6;
+    plan.chunks.push_back(dibFrame(6, 4, 24, false, 9, {}));
+    ASSERT_EQ(AviReader::read(clipBytes(plan), clip), Outcome::Read);
     ASSERT_EQ(clip.frames.size(), 6u);
     for (auto [number, shown] : { std::pair { 2, 1 }, { 3, 1 }, { 4, 3 }, { 5, 9 }, { 6, 9 } })
         EXPECT_EQ(clip.frames[number - 1].pixel(3, 2), 0xFF000000 | testColour(3, 2, shown)) << number;
-    spec.totalFrames = 2;
-    ASSERT_EQ(AviReader::read(clipBytes(spec), clip), Outcome::Read);
+    plan.totalFrames = 2;
+    ASSERT_EQ(AviReader::read(clipBytes(plan), clip), Outcome::Read);
     EXPECT_EQ(clip.frames.size(), 2u);
 }
 
@@ -402,7 +402,7 @@ TEST(AviReader, CompressedClipsDecodeThroughFfmpeg)
 {
     // Run-length frames (BI_RLE8), written by hand: per row from the bottom,
     // pairs of count and palette index, 0 0 ending the row, 0 1 the picture.
-    ClipSpec rle;
+    ClipPlan rle;
     rle.width = 8;
     rle.height = 4;
     rle.bits = 8;
@@ -441,7 +441,7 @@ TEST(AviReader, CompressedClipsDecodeThroughFfmpeg)
     }
 
     // 16-bit BI_RGB (5-5-5) is not read directly either.
-    ClipSpec rgb555;
+    ClipPlan rgb555;
     rgb555.width = 2;
     rgb555.height = 2;
     rgb555.bits = 16;
