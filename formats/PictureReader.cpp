@@ -88,6 +88,12 @@ PictureReader::Outcome PictureReader::read(const QByteArray& bytes, Format forma
     QImage loaded;
     if (!loaded.loadFromData(bytes, qtFormat) || loaded.isNull())
         return Outcome::Undecodable;
+    // A palette may be shorter than the pixels' indexes need. Qt draws such
+    // a pixel in a colour of its own choosing but reads it back as 0, so a
+    // colour key taken from it would miss; with the colours resolved once
+    // here, what is drawn and what is read agree.
+    if (loaded.colorCount() > 0)
+        loaded = loaded.convertToFormat(loaded.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     picture = loaded;
     return Outcome::Read;
 }
