@@ -5,7 +5,6 @@
 #include "Kartencursor.h"
 
 #include "Accessibility.h"
-#include "Application.h"
 #include "Shape.h"
 
 #include <QEvent>
@@ -235,11 +234,9 @@ void TKartencursor::Schiessen()
 {
     if (!Sichtbar(m_karte))
         return;
-    TShape* karte = m_karten[static_cast<std::size_t>(m_karte)];
     // The tile's own mouse-down handler, as a press of a mouse button on it
     // runs it.
-    const auto handler = karte->onMouseDown;
-    TApplication::invoke(handler);
+    m_karten[static_cast<std::size_t>(m_karte)]->press();
 }
 
 void TKartencursor::Ankuendigen()

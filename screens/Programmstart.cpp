@@ -4,6 +4,7 @@
 // Program start and end.
 #include "Programmstart.h"
 
+#include "Accessibility.h"
 #include "Application.h"
 #include "Bilder.h"
 #include "Colorschiessen1.h"
@@ -21,6 +22,7 @@ int Programmstart(TApplication& app)
 {
     try {
         initMediaResources();
+        installAccessibility();
         app.setTitle(QStringLiteral("Tintarium"));
         app.setIcon(Programmsymbol());
         // The order carries the dependencies: the setup screen makes the

@@ -10,7 +10,8 @@
 #     apt-get, its program unpacked and played on X11 and under Wayland,
 #     installed and purged by piuparts, its autopkgtest run;
 #  3. every fuzz target for a bounded time (FUZZ_SECONDS, 45 s each);
-#  4. the formatting of every C and C++ file (scripts/check-format.sh).
+#  4. the formatting of every C and C++ file (scripts/check-format.sh), and
+#     no include circle between the game's units (scripts/check-includes.py).
 # Prints one closing line "N passed, N failed" over all stages.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -63,6 +64,8 @@ stage "fuzzing every reader of outside data" \
   ./scripts/fuzz.sh "${FUZZ_SECONDS:-45}"
 stage "formatting" \
   ./scripts/check-format.sh
+stage "include circles" \
+  python3 scripts/check-includes.py
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -6,7 +6,7 @@
 // so that they live and die with the widget they describe.
 #include "Accessibility.h"
 
-#include "Application.h"
+#include "AccessibleChange.h"
 #include "GroupBox.h"
 #include "Label.h"
 #include "Panel.h"
@@ -209,10 +209,8 @@ public:
         QMetaObject::invokeMethod(
             shape,
             [shape] {
-                if (!shape || !shape->isVisible() || !shape->isEnabled())
-                    return;
-                const auto handler = shape->onMouseDown;
-                TApplication::invoke(handler);
+                if (shape && shape->isVisible() && shape->isEnabled())
+                    shape->press();
             },
             Qt::QueuedConnection);
     }
@@ -308,14 +306,6 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
     return nullptr;
 }
 
-void announce(QWidget* widget, QAccessible::Event event)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent change(widget, event);
-    QAccessible::updateAccessibility(&change);
-}
-
 } // namespace
 
 void installAccessibility()
@@ -360,10 +350,5 @@ void setAccessibleCurrentItem(QWidget* container, QWidget* item)
 {
     setWidgetProperty(container, currentItemProperty, item);
     if (item && container->hasFocus())
-        announce(item, QAccessible::Focus);
-}
-
-void announceAccessibleChange(QWidget* widget, QAccessible::Event event)
-{
-    announce(widget, event);
+        announceAccessibleChange(item, QAccessible::Focus);
 }

@@ -15,12 +15,11 @@
 // its name (set by the screen), never its colour, kind or size.
 #pragma once
 
-#include <QAccessible>
-
 class QRect;
 class QWidget;
 
-// Installs the interfaces; the TApplication constructor calls it.
+// Installs the interfaces; the program's start calls it, before any screen
+// is made.
 void installAccessibility();
 
 // `widget` is named and labelled by `label`'s caption (a TStaticText or a
@@ -43,7 +42,3 @@ void setAccessibleIgnored(QWidget* widget);
 // the focused element, as the current cell of a table is; the focus on it is
 // announced. Null for none.
 void setAccessibleCurrentItem(QWidget* container, QWidget* item);
-
-// Announces a change of the widget's name, description or state, for the
-// kinds whose captions are not Qt's own.
-void announceAccessibleChange(QWidget* widget, QAccessible::Event event);

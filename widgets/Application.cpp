@@ -11,7 +11,6 @@
 // appears after the handler and everything it was doing has been abandoned.
 #include "Application.h"
 
-#include "Accessibility.h"
 #include "DesktopWindow.h"
 #include "Fonts.h"
 
@@ -62,7 +61,6 @@ TApplication::TApplication(int& argc, char** argv)
 {
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
-    installAccessibility();
 }
 
 TApplication::~TApplication()

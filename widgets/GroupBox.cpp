@@ -4,7 +4,7 @@
 // Drawing of the group box (etched frame, caption) and its bottom docking.
 #include "GroupBox.h"
 
-#include "Accessibility.h"
+#include "AccessibleChange.h"
 #include "Colors.h"
 
 #include <QEvent>

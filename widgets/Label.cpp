@@ -4,7 +4,7 @@
 // Drawing, automatic sizing and the click of the label.
 #include "Label.h"
 
-#include "Accessibility.h"
+#include "AccessibleChange.h"
 #include "Application.h"
 #include "Colors.h"
 

@@ -169,6 +169,12 @@ void TShape::mousePressEvent(QMouseEvent* event)
 {
     // Every button counts; the double-click's second press arrives here too.
     event->accept();
+    press();
+}
+
+void TShape::press()
+{
+    // A copy: the handler may replace itself.
     const auto handler = onMouseDown;
     TApplication::invoke(handler);
 }

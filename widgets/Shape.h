@@ -33,6 +33,9 @@ public:
     static QImage render(TShapeType shape, QSize size, const QColor& brush);
 
     std::function<void()> onMouseDown;
+    // Runs onMouseDown as a press of a mouse button does: the keyboard's and
+    // assistive technology's way of pressing the shape.
+    void press();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,7 +4,7 @@
 // Drawing of the static text.
 #include "StaticText.h"
 
-#include "Accessibility.h"
+#include "AccessibleChange.h"
 #include "Colors.h"
 
 #include <QPainter>

@@ -8,6 +8,7 @@
 // handler and put this one back with installPrintingErrorBox().
 #include "QtTestMain.h"
 
+#include "Accessibility.h"
 #include "Application.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);
+    installAccessibility();
     installPrintingErrorBox();
     const int result = RUN_ALL_TESTS();
     app.destroyForms();
