@@ -15,5 +15,5 @@ if [ ! -x /usr/games/gnome-mines ]; then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends gnome-mines >/dev/null
 fi
-BUILD_DIR=build-release ./scripts/build.sh -DCMAKE_BUILD_TYPE=Release -DTINTARIUM_SANITIZE=OFF
+BUILD_DIR=build-release ./scripts/build.sh -DCMAKE_BUILD_TYPE=Release -DTINTARIUM_SANITIZE=OFF -DBUILD_TESTING=ON
 exec tests/support/with-pulse.sh tests/support/with-xvfb.sh bench/figures.sh "$(pwd)/build-release"
