@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -116,10 +115,12 @@ TEST(SoundDecoder, AFilesBytesDecodeToItsSamplesAndACutFileToWhatIsThere)
 
 // Real files of many formats, and the spoiled files fuzzing has found: each
 // decodes to a sound the output can play, or is refused as not playable,
-// within a second, and its bytes decode as its file does. libsndfile spins on
-// cue-list-chunk-hang.wav for minutes; its decoder is killed, and the next
-// decode has a fresh one.
-TEST(SoundDecoder, EverySoundSeedDecodesOrIsRefusedWithinASecond)
+// and its bytes decode as its file does. libsndfile spins on
+// cue-list-chunk-hang.wav for minutes: that decode, and only that one, is
+// given up as stalled (the decoder's own time limit bounds the wait, so no
+// clock is read here); its decoder is killed, and the next decode has a
+// fresh one.
+TEST(SoundDecoder, EverySoundSeedDecodesOrIsRefused)
 {
     const QSet<QString> playable = { "aiff.wav", "alaw.wav", "au.wav", "data-size-past-end.wav", "flac.wav",
         "float32.wav", "gsm.wav", "ima.wav", "msadpcm.wav", "odd-bits.wav", "ogg.wav", "pcm16.wav", "pcm24.wav",
@@ -128,10 +129,9 @@ TEST(SoundDecoder, EverySoundSeedDecodesOrIsRefusedWithinASecond)
     const QStringList files = seeds.entryList(QDir::Files);
     ASSERT_TRUE(files.contains("cue-list-chunk-hang.wav"));
     for (const QString& file : files) {
-        QElapsedTimer clock;
-        clock.start();
         const DecodedSound sound = SoundDecoder::decodeFile(seeds.filePath(file));
-        EXPECT_LT(clock.elapsed(), 1000) << file.toStdString();
+        EXPECT_EQ(sound.report.ending == SoundFileReport::Ending::Stalled, file == "cue-list-chunk-hang.wav")
+            << file.toStdString();
         const bool playing = sound.failure == SoundFailure::None && PulseOutput::playable(sound.channels, sound.rate);
         EXPECT_EQ(playing ? SoundFailure::None : sound.failure,
             playable.contains(file) ? SoundFailure::None : SoundFailure::NotPlayable)
