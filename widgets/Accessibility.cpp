@@ -21,6 +21,7 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -284,20 +285,13 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
-    if (className == QLatin1String("TForm"))
-        return new WidgetAccessible(widget, Kind::Screen);
-    if (className == QLatin1String("TPanel"))
-        return new WidgetAccessible(widget, Kind::Panel);
-    if (className == QLatin1String("TGroupBox"))
-        return new WidgetAccessible(widget, Kind::Group);
-    if (className == QLatin1String("TLabel") || className == QLatin1String("TStaticText"))
-        return new WidgetAccessible(widget, Kind::Text);
-    if (className == QLatin1String("TImage"))
-        return new WidgetAccessible(widget, Kind::Picture);
-    if (className == QLatin1String("TShape"))
-        return new WidgetAccessible(widget, Kind::Shape);
-    if (className == QLatin1String("TAnimate"))
-        return new WidgetAccessible(widget, Kind::Animation);
+    // Qt asks for each class of the widget's, the most derived first.
+    static const std::pair<const char*, Kind> kinds[] = { { "TForm", Kind::Screen }, { "TPanel", Kind::Panel },
+        { "TGroupBox", Kind::Group }, { "TLabel", Kind::Text }, { "TStaticText", Kind::Text },
+        { "TImage", Kind::Picture }, { "TShape", Kind::Shape }, { "TAnimate", Kind::Animation } };
+    for (const auto& [name, kind] : kinds)
+        if (className == QLatin1String(name))
+            return new WidgetAccessible(widget, kind);
     // The program's one window, a plain widget that holds the screens.
     const QMetaObject* meta = widget->metaObject();
     if (className == QLatin1String("QWidget") && widget->isWindow()

@@ -97,6 +97,19 @@ public:
         return XDesktop::waitUntil([&] { return view().screen() == wanted; }, timeout);
     }
 
+    // The screen on top once it is one the view knows (Unknown after 5 s).
+    Screen onTop() const
+    {
+        Screen s = Screen::Unknown;
+        XDesktop::waitUntil(
+            [&] {
+                s = view().screen();
+                return s != Screen::Unknown;
+            },
+            5s);
+        return s;
+    }
+
     void click(QPoint inWindow, int button = 1) { desk.click(inWindow + origin, button); }
 
     // Leaves the pointer where it changes no widget's look.

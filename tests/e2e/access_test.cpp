@@ -184,18 +184,6 @@ protected:
         return shown;
     }
 
-    Screen onTop()
-    {
-        Screen s = Screen::Unknown;
-        XDesktop::waitUntil(
-            [&] {
-                s = view().screen();
-                return s != Screen::Unknown;
-            },
-            5s);
-        return s;
-    }
-
     std::unique_ptr<AtspiClient> reader;
 };
 

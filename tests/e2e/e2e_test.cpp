@@ -246,16 +246,6 @@ TEST_F(EndToEnd, TwoPlayersPlayToAWin)
     bool heard = false;
     const TargetShape levels[] = { TargetShape::Circle, TargetShape::Ellipse, TargetShape::Rectangle,
         TargetShape::RoundRect, TargetShape::Square };
-    const auto onTop = [&] {
-        Screen s = Screen::Unknown;
-        XDesktop::waitUntil(
-            [&] {
-                s = view().screen();
-                return s != Screen::Unknown;
-            },
-            5s);
-        return s;
-    };
     bool won = false;
     for (int step = 0; step < 300 && !won; ++step) {
         const Screen top = onTop();

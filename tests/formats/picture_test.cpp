@@ -7,6 +7,7 @@
 // tests/widgets/image_test.cpp.
 #include "ColourKey.h"
 #include "PictureReader.h"
+#include "TestPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,6 @@
 namespace {
 
 using Outcome = PictureReader::Outcome;
-const QRgb green = qRgb(0, 200, 0);
-const QRgb red = qRgb(255, 0, 0);
-
-// 4 x 3, green, with red in the bottom-left corner and at (2, 0).
-QImage testPicture()
-{
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(green);
-    image.setPixel(0, 2, red);
-    image.setPixel(2, 0, red);
-    return image;
-}
 
 QByteArray bitmapBytes()
 {

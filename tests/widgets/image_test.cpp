@@ -10,6 +10,7 @@
 #include "Image.h"
 #include "PictureReader.h"
 #include "Shape.h"
+#include "TestPicture.h"
 #include "ToolkitError.h"
 
 #include <QFile>
@@ -20,19 +21,7 @@
 
 namespace {
 
-const QRgb green = qRgb(0, 200, 0);
-const QRgb red = qRgb(255, 0, 0);
 const QRgb blue = qRgb(0, 0, 255);
-
-// 4 x 3, green, with red in the bottom-left corner and at (2, 0).
-QImage testPicture()
-{
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(green);
-    image.setPixel(0, 2, red);
-    image.setPixel(2, 0, red);
-    return image;
-}
 
 class Pictures : public ::testing::Test {
 protected:
