@@ -7,6 +7,7 @@
 # switched on. The bus launcher and the session bus are stopped by their
 # process ids when the command ends (the launcher takes its own bus with it).
 set -u
+. "$(dirname "$0")/await.sh"
 work=$(mktemp -d /tmp/tintarium-atspi.XXXXXX)
 chmod 700 "$work"
 exec {fd}>"$work/address"
@@ -22,32 +23,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for _ in $(seq 1 100); do
-  [ -s "$work/address" ] && break
-  sleep 0.05
-done
-if [ ! -s "$work/address" ]; then
-  echo "with-atspi: the session bus did not start" >&2
-  cat "$work/bus.log" >&2
-  exit 1
-fi
+await 5 "with-atspi: the session bus" "$work/bus.log" test -s "$work/address"
 export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/address")
 
 # The accessibility bus's socket goes into the private folder.
 XDG_RUNTIME_DIR=$work /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
 launcher=$!
-ready=
-for _ in $(seq 1 100); do
-  if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; then
-    ready=1
-    break
-  fi
-  sleep 0.05
-done
-if [ -z "$ready" ]; then
-  echo "with-atspi: the accessibility bus did not start" >&2
-  cat "$work/launcher.log" >&2
-  exit 1
-fi
+bus_answers() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; }
+await 5 "with-atspi: the accessibility bus" "$work/launcher.log" bus_answers
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$@"

@@ -7,6 +7,7 @@
 # null sink's monitor is "null.monitor". The server is stopped by its process
 # id when the command ends.
 set -u
+. "$(dirname "$0")/await.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/tintarium-pulse.XXXXXX)
 chmod 700 "$work"
@@ -18,13 +19,6 @@ trap cleanup EXIT
 # Ready once the null sink is the default: with PipeWire that takes the
 # session manager too.
 export PULSE_SERVER=unix:$work/native
-for _ in $(seq 1 200); do
-  [ -S "$work/native" ] && [ "$(pactl get-default-sink 2>/dev/null)" = null ] && break
-  sleep 0.05
-done
-if [ "$(pactl get-default-sink 2>/dev/null)" != null ]; then
-  echo "with-pulse: the sound server did not start" >&2
-  cat "$work"/*.log >&2
-  exit 1
-fi
+null_sink_is_default() { [ -S "$work/native" ] && [ "$(pactl get-default-sink 2>/dev/null)" = null ]; }
+await 10 "with-pulse: the sound server" "$work/*.log" null_sink_is_default
 "$@"

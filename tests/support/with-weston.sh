@@ -9,6 +9,7 @@
 # display. The compositor is stopped by its process id when the command ends.
 #   with-weston.sh MODULE COMMAND [ARGUMENT...]
 set -u
+. "$(dirname "$0")/await.sh"
 module=$1
 shift
 work=$(mktemp -d /tmp/tintarium-weston.XXXXXX)
@@ -36,16 +37,8 @@ server=$!
 cleanup() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
-for _ in $(seq 1 100); do
-  [ -S "$work/wayland-test" ] && grep -q "launching '.*weston-desktop-shell'" "$work/log" 2>/dev/null && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.05
-done
-if [ ! -S "$work/wayland-test" ]; then
-  echo "with-weston: weston did not start" >&2
-  cat "$work/log" >&2
-  exit 1
-fi
+shell_launched() { [ -S "$work/wayland-test" ] && grep -q "launching '.*weston-desktop-shell'" "$work/log" 2>/dev/null; }
+await 10 "with-weston: weston" "$work/log" shell_launched
 export WAYLAND_DISPLAY=wayland-test
 export QT_QPA_PLATFORM=wayland
 unset DISPLAY

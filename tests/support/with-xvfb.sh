@@ -4,6 +4,7 @@
 # Runs a command on a private Xvfb display of 1024 x 768 (or $XVFB_SIZE).
 # The display server is stopped by its process id when the command ends.
 set -u
+. "$(dirname "$0")/await.sh"
 size=${XVFB_SIZE:-1024x768}
 work=$(mktemp -d /tmp/tintarium-xvfb.XXXXXX)
 exec {fd}>"$work/display"
@@ -13,15 +14,7 @@ exec {fd}>&-
 cleanup() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
-for _ in $(seq 1 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-if [ ! -s "$work/display" ]; then
-  echo "with-xvfb: Xvfb did not start" >&2
-  cat "$work/log" >&2
-  exit 1
-fi
+await 5 "with-xvfb: Xvfb" "$work/log" test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
