@@ -217,9 +217,12 @@ void TDesktopWindow::arrange()
 
 void TDesktopWindow::restoreFocus(const Layer& layer)
 {
+    // The widget that had the focus gets it back, also one that only takes
+    // it from the program (the game's field); the layer itself, focused by a
+    // click beside its widgets, hands it to its first widget instead.
     QWidget* target = layer.lastFocus;
-    if (!target || !layer.widget->isAncestorOf(target) || !target->isVisibleTo(layer.widget) || !target->isEnabled()
-        || !(target->focusPolicy() & Qt::TabFocus))
+    if (!target || target == layer.widget || !layer.widget->isAncestorOf(target) || !target->isVisibleTo(layer.widget)
+        || !target->isEnabled())
         target = firstInFocusOrder(layer.widget);
     // With no widget that takes the focus, the layer holds it itself, so that
     // Enter still reaches its default button.

@@ -13,6 +13,7 @@
 #include "Image.h"
 #include "Kartencursor.h"
 #include "Label.h"
+#include "Naechsterspieler1.h"
 #include "Programmstart.h"
 #include "Spielertafel.h"
 #include "StaticText.h"
@@ -244,6 +245,16 @@ TEST_F(Spielbildschirm, TovabbUndEnterUeberspringenDenZug)
     bild().setFocus();
     QTest::keyClick(&bild(), Qt::Key_Return);
     EXPECT_EQ(spiel().AktuellerSpieler, 1);
+
+    // A keyboard player's cursor has the focus again once the next player
+    // has said "Ok".
+    NaechsterSpieler->OkClick();
+    QTest::keyClick(bild().NeueFarbe, Qt::Key_Right);
+    ASSERT_EQ(bild().window()->focusWidget(), bild().Feld);
+    QTest::keyClick(bild().Feld, Qt::Key_Return);
+    ASSERT_TRUE(NaechsterSpieler->Visible());
+    NaechsterSpieler->OkClick();
+    EXPECT_EQ(bild().window()->focusWidget(), bild().Feld);
 
     // With the focus on "Vissza", Enter leaves the game instead.
     bild().Ende->setFocus();
