@@ -60,12 +60,13 @@ void TAnimate::open(const QString& name)
     if (name.isEmpty())
         cannotOpen();
     // Every failure to read, whatever its cause, is the one error the
-    // widget knows; a file too large is not even read.
+    // widget knows; a file too large is not even read, and one that gives
+    // no size (a pipe, a device) only up to one byte past the limit.
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly) || file.size() > AviReader::maxFileBytes)
         cannotOpen();
     AviReader::Clip clip;
-    if (AviReader::read(file.readAll(), clip) != AviReader::Outcome::Read)
+    if (AviReader::read(file.read(AviReader::maxFileBytes + 1), clip) != AviReader::Outcome::Read)
         cannotOpen();
 
     // Only now, with the whole clip decoded, does the widget change.

@@ -64,13 +64,15 @@ void TImage::loadFromFile(const QString& fileName)
         throw EToolkitError(QString::fromUtf8("Datei %1 kann nicht geöffnet werden").arg(fileName));
 
     // Whatever is wrong with the content gives one message; a file too
-    // large is not even read.
+    // large is not even read, and one that gives no size (a pipe, a device)
+    // only up to one byte past the limit.
     const QString invalid
         = QString::fromUtf8(*format == PictureReader::Format::Bitmap ? "Bitmap ist ungültig" : "Bild ist ungültig");
     if (file.size() > PictureReader::maxFileBytes)
         throw EToolkitError(invalid);
     QImage loaded;
-    if (PictureReader::read(file.readAll(), *format, loaded) != PictureReader::Outcome::Read)
+    if (PictureReader::read(file.read(PictureReader::maxFileBytes + 1), *format, loaded)
+        != PictureReader::Outcome::Read)
         throw EToolkitError(invalid);
     setPicture(loaded);
 }

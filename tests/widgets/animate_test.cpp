@@ -139,6 +139,8 @@ TEST_F(AnimateTest, BadClipsFailAndKeepThePreviousClip)
     bad.emplace_back("past the size limit", large);
     bad.emplace_back("missing", dir.filePath("fehlt.avi"));
     bad.emplace_back("folder", dir.path());
+    // A device with no size and no end: read only up to the limit.
+    bad.emplace_back("endless device", "/dev/zero");
 
     const QString goodPath = writeRaw("gut.avi", good);
     anim.setFileName(goodPath);
