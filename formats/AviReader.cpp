@@ -87,10 +87,13 @@ AviReader::Outcome AviReader::read(const QByteArray& bytes, Clip& clip)
     if (const Outcome decoded = decodeFrames(bytes, header.totalFrames, frames); decoded != Outcome::Read)
         return decoded;
 
-    // Premultiplied frames draw fastest; the key's zeros stay zeros.
+    // Premultiplied frames draw fastest; the key's zeros stay zeros. A frame
+    // the clip leaves out repeats the one before, sharing its pixels.
     const QRgb background = frames.front().pixel(0, 0);
-    for (QImage& frame : frames)
-        frame = withoutKeyColour(std::move(frame), background).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        frames[i] = frames[i].isNull()
+            ? frames[i - 1]
+            : withoutKeyColour(std::move(frames[i]), background).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     clip.frames = std::move(frames);
     clip.microsecondsPerFrame = header.usPerFrame;
     clip.size = QSize(static_cast<int>(header.width), static_cast<int>(header.height));

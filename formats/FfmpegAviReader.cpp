@@ -192,9 +192,6 @@ FfmpegAviReader::Outcome FfmpegAviReader::read()
 
     if (frames.empty() || frames.front().isNull())
         return undecodable;
-    for (std::size_t i = 1; i < frames.size(); ++i)
-        if (frames[i].isNull())
-            frames[i] = frames[i - 1];
     m_frames = std::move(frames);
     return Outcome::Decoded;
 }

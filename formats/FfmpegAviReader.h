@@ -5,7 +5,7 @@
 // 16-bit and whatever else FFmpeg knows) with FFmpeg, loaded at run time by
 // FfmpegLibrary only when such a clip is first read. The file is read from
 // memory; each frame is converted to ARGB and placed by its time stamp, and
-// frames the clip leaves out repeat the one before. The frames' sizes are
+// frames the clip leaves out are null images (never the first). The frames' sizes are
 // checked against the limits given, as FFmpeg reports them, since they may
 // differ from the main header's.
 #pragma once

@@ -94,9 +94,6 @@ RawAviReader::Outcome RawAviReader::read()
         m_frames.clear();
         return Outcome::Corrupt;
     }
-    for (std::size_t i = 1; i < m_frames.size(); ++i)
-        if (m_frames[i].isNull())
-            m_frames[i] = m_frames[i - 1];
     return Outcome::Decoded;
 }
 

@@ -37,7 +37,7 @@ public:
     // with a size not beyond the file, 'AVI ', and 'LIST' 'hdrl' at offset 12.
     // `totalFrames` is the frame count of the main header: that many frames
     // are produced, chunks beyond it are ignored, and frames the clip leaves
-    // out (or gives as empty chunks) repeat the one before.
+    // out (or gives as empty chunks) are null images; the first is never one.
     RawAviReader(const QByteArray& bytes, std::uint32_t totalFrames, Limits limits);
 
     Outcome read();
