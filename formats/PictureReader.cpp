@@ -23,7 +23,11 @@ std::optional<PictureReader::Format> PictureReader::formatOfExtension(const QStr
     return std::nullopt;
 }
 
-bool PictureReader::plausibleBitmap(const QByteArray& bytes)
+namespace {
+
+// True when the header describes a bitmap whose pixel data is all there
+// and within the limits.
+bool plausibleBitmap(const QByteArray& bytes)
 {
     const LittleEndianReader in(bytes);
     const std::int64_t size = bytes.size();
@@ -51,7 +55,8 @@ bool PictureReader::plausibleBitmap(const QByteArray& bytes)
         return false;
     }
     height = std::llabs(height);
-    if (planes != 1 || width <= 0 || height <= 0 || width > maxSide || height > maxSide || width * height > maxPixels)
+    if (planes != 1 || width <= 0 || height <= 0 || width > PictureReader::maxSide || height > PictureReader::maxSide
+        || width * height > PictureReader::maxPixels)
         return false;
     if (offBits < 14 + headerSize || offBits > size)
         return false;
@@ -77,6 +82,8 @@ bool PictureReader::plausibleBitmap(const QByteArray& bytes)
     default: return false;
     }
 }
+
+} // namespace
 
 PictureReader::Outcome PictureReader::read(const QByteArray& bytes, Format format, QImage& picture)
 {

@@ -38,8 +38,4 @@ public:
     // Reads `bytes`, a whole file; `picture` is changed only when it
     // returns Read.
     static Outcome read(const QByteArray& bytes, Format format, QImage& picture);
-
-    // True when the header describes a bitmap whose pixel data is all there
-    // and within the limits.
-    static bool plausibleBitmap(const QByteArray& bytes);
 };

@@ -8,23 +8,17 @@
 #include "CodePage.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QStringDecoder>
 #include <QTextDocument>
 
-TextReader::Outcome TextReader::read(const QByteArray& bytes, QTextDocument& document)
-{
-    if (bytes.size() > maxInputBytes)
-        return Outcome::TooLarge;
-    if (RtfReader::read(bytes, document))
-        return Outcome::Rtf;
-    const std::optional<QString> text = decodePlainText(bytes);
-    if (!text)
-        return Outcome::NotText;
-    document.setPlainText(*text);
-    return Outcome::PlainText;
-}
+#include <optional>
 
-std::optional<QString> TextReader::decodePlainText(const QByteArray& bytes)
+namespace {
+
+// The plain-text reading of read(), line ends made '\n'; nothing when
+// the bytes are not text.
+std::optional<QString> decodePlainText(const QByteArray& bytes)
 {
     QString decoded;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
@@ -46,4 +40,19 @@ std::optional<QString> TextReader::decodePlainText(const QByteArray& bytes)
     decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return decoded;
+}
+
+} // namespace
+
+TextReader::Outcome TextReader::read(const QByteArray& bytes, QTextDocument& document)
+{
+    if (bytes.size() > maxInputBytes)
+        return Outcome::TooLarge;
+    if (RtfReader::read(bytes, document))
+        return Outcome::Rtf;
+    const std::optional<QString> text = decodePlainText(bytes);
+    if (!text)
+        return Outcome::NotText;
+    document.setPlainText(*text);
+    return Outcome::PlainText;
 }

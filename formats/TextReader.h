@@ -10,10 +10,6 @@
 
 #include "RtfReader.h"
 
-#include <QString>
-
-#include <optional>
-
 class QByteArray;
 class QTextDocument;
 
@@ -32,8 +28,4 @@ public:
     // is unspecified unless it returns Rtf or PlainText, so callers read
     // into a document of their own first.
     static Outcome read(const QByteArray& bytes, QTextDocument& document);
-
-    // The plain-text reading of read(), line ends made '\n'; nothing when
-    // the bytes are not text.
-    static std::optional<QString> decodePlainText(const QByteArray& bytes);
 };

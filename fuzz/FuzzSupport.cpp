@@ -1,17 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Tintarium developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The fuzz targets' shared helpers. The scratch folder is made once and kept
-// to the end of the process: libFuzzer never returns from its loop, and
-// memory reachable from a static is not a leak. The folder goes when the
-// process exits normally.
+// The fuzz targets' shared helpers.
 #include "FuzzSupport.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -30,27 +25,17 @@ template <unsigned... N> void markOne(unsigned feature, std::integer_sequence<un
 
 } // namespace
 
-void prepareFuzzApplication()
+void startFuzzApplication()
 {
+    static QGuiApplication* application = nullptr;
+    if (application)
+        return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false");
-}
-
-QString writeScratchFile(const QString& name, const std::uint8_t* data, std::size_t size)
-{
-    static QTemporaryDir dir; // removed when the process exits normally
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "no scratch folder\n");
-        std::abort();
-    }
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::abort();
-    }
-    return path;
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = { name, nullptr };
+    application = new QGuiApplication(argc, argv);
 }
 
 void reportOutcome(const QString& outcome)

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {

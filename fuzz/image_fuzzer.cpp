@@ -11,6 +11,8 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -10,14 +10,16 @@
 #include "TextReader.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QSizeF>
 #include <QTextDocument>
 #include <QTextOption>
 
+#include <cstddef>
+#include <cstdint>
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    startFuzzApplication<QGuiApplication>();
+    startFuzzApplication();
     return 0;
 }
 
