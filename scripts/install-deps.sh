@@ -12,6 +12,7 @@ packages=(
   libasound2-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick
+  libx11-dev  # the end-to-end tests read the window from the X server
   pulseaudio pulseaudio-utils sox
   libpulse-dev  # the cues' output and the count of outputs speak to the sound server itself
   pipewire pipewire-pulse wireplumber dbus-daemon  # the sound tests run on PipeWire too

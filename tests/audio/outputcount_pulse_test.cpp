@@ -39,15 +39,23 @@ class OtherServer {
 public:
     explicit OtherServer(const QByteArray& address)
         : m_previous(qgetenv("PULSE_SERVER"))
+        , m_hadPrevious(qEnvironmentVariableIsSet("PULSE_SERVER"))
     {
         qputenv("PULSE_SERVER", address);
     }
-    ~OtherServer() { qputenv("PULSE_SERVER", m_previous); }
+    ~OtherServer()
+    {
+        if (m_hadPrevious)
+            qputenv("PULSE_SERVER", m_previous);
+        else
+            qunsetenv("PULSE_SERVER");
+    }
     OtherServer(const OtherServer&) = delete;
     OtherServer& operator=(const OtherServer&) = delete;
 
 private:
     QByteArray m_previous;
+    bool m_hadPrevious;
 };
 
 TEST(OutputCount, TheServersSinksAreCounted)

@@ -128,11 +128,11 @@ cache=${TINTARIUM_DEBIAN_CACHE:-/var/cache/tintarium}
 base=$cache/debian-$release-$arch.tar.gz
 mirror=""
 extra=()
-while read -r uri suite; do
-  if [ "$suite" = "$release" ]; then
+while read -r uri dist; do
+  if [ "$dist" = "$release" ]; then
     mirror=${mirror:-$uri}
-  elif [[ $suite == "$release"-* ]]; then
-    extra+=("--extra-repo=deb $uri $suite main")
+  elif [[ $dist == "$release"-* ]]; then
+    extra+=("--extra-repo=deb $uri $dist main")
   fi
 done < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
   awk '$3 == "main" { print $1, $2 }' | sort -u)
