@@ -36,20 +36,18 @@ stage() {
   local log
   log=$(mktemp)
   "$@" 2>&1 | tee "$log"
+  # The stage's last summary: CTest's, or a script's own "N passed, N failed".
   local line total fails
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
-  if [ -n "$line" ]; then
-    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    fails=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+|^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n1)
+  if [[ $line =~ passed,\ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+    fails=${BASH_REMATCH[1]}
+    total=${BASH_REMATCH[2]}
+  elif [[ $line =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+    fails=${BASH_REMATCH[2]}
+    total=$((BASH_REMATCH[1] + fails))
   else
-    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n1)
-    if [ -n "$line" ]; then
-      fails=$(sed -E 's/^[0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
-      total=$(( $(sed -E 's/^([0-9]+) passed.*/\1/' <<<"$line") + fails ))
-    else
-      total=1
-      fails=1
-    fi
+    total=1
+    fails=1
   fi
   passed=$((passed + total - fails))
   failed=$((failed + fails))

@@ -68,9 +68,7 @@ log=$work/package.log
 trap '$sudo rm -rf "$scratch"; rm -rf "$work"' EXIT
 
 build() {
-  # Without CTest's closing line of the build-time tests, which scripts/test.sh
-  # would take for this stage's count.
-  ./scripts/package.sh >"$log" 2>&1 || { tail -n 40 "$log" | grep -v 'tests passed, .* failed out of'; return 1; }
+  ./scripts/package.sh >"$log" 2>&1 || { tail -n 40 "$log"; return 1; }
   sed -n '/^=== lintian/,$p' "$log"
 }
 check "package build (dpkg-buildpackage) and lintian" build
