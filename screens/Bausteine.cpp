@@ -14,12 +14,10 @@
 #include <QImage>
 #include <QString>
 
-namespace {
-
-// The screens' face; "Liberation Sans" stands in for it.
-const QString Schrift = QStringLiteral("MS Sans Serif");
-
-} // namespace
+QFont Schrift(int pixel)
+{
+    return pixelFont(QStringLiteral("MS Sans Serif"), pixel);
+}
 
 TImage* Bild(QWidget* parent, int left, int top, int width, int height, const QImage& picture, const QString& name)
 {
@@ -44,7 +42,7 @@ TStaticText* Titelleiste(QWidget* parent, int left, int top, int width, const QS
     titel->setCaption(text);
     titel->setColor(clTitelblau);
     titel->setFontColor(clWhite);
-    titel->setFont(pixelFont(Schrift, 13));
+    titel->setFont(Schrift(13));
     return titel;
 }
 
@@ -70,7 +68,7 @@ TLabel* Zeile(QWidget* parent, int left, int top, int width, int height, TColor 
     zeile->setAutoSize(false);
     zeile->setGeometry(left, top, width, height);
     zeile->setWordWrap(true);
-    zeile->setFont(pixelFont(Schrift, 24));
+    zeile->setFont(Schrift(24));
     zeile->setFontColor(farbe);
     zeile->setCaption(text);
     return zeile;

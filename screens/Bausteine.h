@@ -12,6 +12,7 @@
 
 #include <utility>
 
+class QFont;
 class QImage;
 class QString;
 class QWidget;
@@ -20,6 +21,10 @@ class TGroupBox;
 class TImage;
 class TLabel;
 class TStaticText;
+
+// The screens' face ("MS Sans Serif", which "Liberation Sans" stands in
+// for) at a character height in pixels.
+QFont Schrift(int pixel);
 
 // A built-in picture, drawn at its natural size and clipped to the widget;
 // `name` is what assistive technology reads for it.

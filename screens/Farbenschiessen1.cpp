@@ -28,12 +28,6 @@
 
 TFarbenSchiessen* FarbenSchiessen = nullptr;
 
-namespace {
-
-const QString Schrift = QStringLiteral("MS Sans Serif");
-
-} // namespace
-
 TFarbenSchiessen::TFarbenSchiessen()
     : TForm(QStringLiteral("Farbenschiessen"))
 {
@@ -55,7 +49,7 @@ TFarbenSchiessen::TFarbenSchiessen()
     InhaltAnleitung->setColor(clBtnFace);
 
     GroupBox1 = Rahmen(Panel3, 320, 119, 237, 106);
-    GroupBox1->setFont(pixelFont(Schrift, 13));
+    GroupBox1->setFont(Schrift(13));
     Label2 = new TLabel(GroupBox1);
     Label2->setAutoSize(false);
     Label2->setGeometry(8, 25, 53, 16);
@@ -87,7 +81,7 @@ TFarbenSchiessen::TFarbenSchiessen()
 
     KAnzahlSpieler = new TRadioGroup(Panel3);
     KAnzahlSpieler->setGeometry(320, 16, 237, 90);
-    KAnzahlSpieler->setFont(pixelFont(Schrift, 13));
+    KAnzahlSpieler->setFont(Schrift(13));
     KAnzahlSpieler->setCaption(QString::fromUtf8("Játékosok száma:"));
     KAnzahlSpieler->setItems({ QString::fromUtf8("1 játékos"), QString::fromUtf8("2 játékos") });
     KAnzahlSpieler->setItemIndex(0);

@@ -6,7 +6,7 @@
 
 #include "Abgleich.h"
 #include "Accessibility.h"
-#include "Fonts.h"
+#include "Bausteine.h"
 #include "GroupBox.h"
 #include "Shape.h"
 #include "Spieler1.h"
@@ -35,7 +35,7 @@ TSpielertafel::TSpielertafel(QWidget* bildschirm, const TSpieler& spieler)
     Titelrahmen = new TGroupBox(bildschirm);
     Titel = new TStaticText(Titelrahmen);
     // The screen's face at 10 points, which is 13 pixels at 96 dpi.
-    Titel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    Titel->setFont(Schrift(13));
     Treffer.reserve(spieler.Treffer.size());
     for (std::size_t i = 0; i < spieler.Treffer.size(); ++i) {
         Treffer.push_back(new TShape(Rahmen));

@@ -9,8 +9,6 @@
 #include <QEventLoop>
 #include <QPointer>
 
-#include <algorithm>
-
 struct TDesktopWindow::Layer {
     QWidget* widget = nullptr;
     bool visible = false;
@@ -73,8 +71,7 @@ void TDesktopWindow::removeLayer(QWidget* layer)
         entry->visible = false;
         arrange();
     }
-    m_layers.erase(
-        std::find_if(m_layers.begin(), m_layers.end(), [layer](const auto& other) { return other->widget == layer; }));
+    std::erase_if(m_layers, [entry](const auto& other) { return other.get() == entry; });
 }
 
 std::vector<QWidget*> TDesktopWindow::layers() const
