@@ -101,7 +101,7 @@ std::uint32_t testColour(int x, int y, int k)
 // fourth byte that must not be taken for alpha.
 QByteArray dibFrame(int w, int h, int bits, bool topDown, int k, const std::vector<QRgb>& palette)
 {
-    const int stride = (w * bits + 31) / 32 * 4;
+    const auto stride = static_cast<int>(RiffWriter::dibStride(w, bits));
     QByteArray out;
     for (int row = 0; row < h; ++row) {
         const int y = topDown ? row : h - 1 - row;

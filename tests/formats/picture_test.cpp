@@ -7,6 +7,7 @@
 // tests/widgets/image_test.cpp.
 #include "ColourKey.h"
 #include "PictureReader.h"
+#include "RiffWriter.h"
 #include "TestPicture.h"
 
 #include <gtest/gtest.h>
@@ -55,18 +56,14 @@ TEST(PictureReader, ReadsABitmapAndRefusesWhatIsNone)
 TEST(PictureReader, PixelsBeyondAShortPaletteReadAsTheyAreDrawn)
 {
     // Two pixels of one bit, both index 1, with a palette of one colour.
-    QByteArray bytes("BM", 2);
-    const auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.append(char(v >> (8 * i)));
-    };
-    const auto u16 = [&](std::uint16_t v) { bytes.append(char(v)).append(char(v >> 8)); };
-    u32(66), u32(0), u32(58);
-    u32(40), u32(2), u32(1), u16(1), u16(1), u32(0), u32(4), u32(0), u32(0), u32(1), u32(0);
-    u32(0); // the palette: black
-    u32(0xC0); // the row, padded to four bytes
+    RiffWriter bitmap; // no RIFF file, but little-endian too
+    bitmap.append(QByteArray("BM", 2));
+    bitmap.u32(66), bitmap.u32(0), bitmap.u32(58);
+    bitmap.bitmapInfoHeader(2, 1, 1, 0, 4, 1);
+    bitmap.u32(0); // the palette: black
+    bitmap.u32(0xC0); // the row, padded to four bytes
     QImage picture;
-    ASSERT_EQ(PictureReader::read(bytes, PictureReader::Format::Bitmap, picture), Outcome::Read);
+    ASSERT_EQ(PictureReader::read(bitmap.bytes(), PictureReader::Format::Bitmap, picture), Outcome::Read);
     // Keyed on its bottom-left pixel, as the clock's segment picture is.
     const QImage keyed = withoutKeyColour(picture, picture.pixel(0, 0));
     EXPECT_EQ(keyed.pixel(0, 0), 0u);

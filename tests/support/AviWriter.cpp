@@ -7,6 +7,8 @@
 
 #include "RiffWriter.h"
 
+#include <QImage>
+
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -59,19 +61,18 @@ QByteArray aviBytes(const AviClip& clip)
     for (const auto& frame : clip.frames) {
         if (frame.size() != static_cast<std::size_t>(clip.width) * clip.height)
             throw std::invalid_argument("AviWriter: frame of the wrong size");
+        if (!paletted) {
+            // 0xRRGGBB words are Qt's RGB32 pixels.
+            const QImage picture(reinterpret_cast<const uchar*>(frame.data()), clip.width, clip.height, clip.width * 4,
+                QImage::Format_RGB32);
+            video.frames.push_back(RiffWriter::dibRows24(picture));
+            continue;
+        }
         QByteArray rows;
         for (int y = clip.height - 1; y >= 0; --y) {
             const qsizetype start = rows.size();
-            for (int x = 0; x < clip.width; ++x) {
-                const std::uint32_t c = frame[static_cast<std::size_t>(y) * clip.width + x];
-                if (paletted) {
-                    rows.append(static_cast<char>(index[c]));
-                } else {
-                    rows.append(static_cast<char>(c & 0xFF));
-                    rows.append(static_cast<char>((c >> 8) & 0xFF));
-                    rows.append(static_cast<char>((c >> 16) & 0xFF));
-                }
-            }
+            for (int x = 0; x < clip.width; ++x)
+                rows.append(static_cast<char>(index[frame[static_cast<std::size_t>(y) * clip.width + x]]));
             rows.append(start + stride - rows.size(), '\0');
         }
         video.frames.push_back(rows);
