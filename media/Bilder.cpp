@@ -6,6 +6,8 @@
 // must be called outside any namespace; initMediaResources does that once.
 #include "Bilder.h"
 
+#include "Bildtexte.h"
+
 #include <QString>
 
 #include <array>
@@ -78,7 +80,7 @@ QIcon Programmsymbol()
 
 QString TitelbildText()
 {
-    return QString::fromUtf8("Tintarium – Erkennen Sie die richtige Farbe wieder!");
+    return QString::fromUtf8("Tintarium – ") + QString::fromUtf8(Bildtexte::Motto);
 }
 QString TitelbildOhneMottoText()
 {
@@ -90,7 +92,7 @@ QString KartenbildText()
 }
 QString FussleisteText()
 {
-    return QString::fromUtf8("irisoft Spiele · Wir bringen Farbe ins Spiel");
+    return QString::fromUtf8(Bildtexte::Fusszeile);
 }
 QString SpielleisteText()
 {

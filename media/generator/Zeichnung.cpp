@@ -6,6 +6,7 @@
 // the rendered glyphs, so a change of font version keeps the layout.
 #include "Zeichnung.h"
 
+#include "Bildtexte.h"
 #include "Farben.h"
 
 #include <QConicalGradient>
@@ -269,8 +270,7 @@ QImage Titelbild(bool mitMotto)
     const auto titel = titelwort();
     schreibe(p, titel, passendeGroesse(titel, 203), 28, 248);
     if (mitMotto) {
-        const std::vector<Abschnitt> motto { { QStringLiteral("Erkennen Sie die richtige Farbe wieder!"), false,
-            Farben::Dunkelgrau } };
+        const std::vector<Abschnitt> motto { { QString::fromUtf8(Bildtexte::Motto), false, Farben::Dunkelgrau } };
         schreibe(p, motto, passendeGroesse(motto, 428), 251, 262);
     }
     return bild;
@@ -324,8 +324,7 @@ QImage Fussleiste()
 {
     QImage bild = leer(800, 45, Qt::white);
     QPainter p(&bild);
-    const std::vector<Abschnitt> zeile { { QStringLiteral("irisoft Spiele \u00B7 Wir bringen Farbe ins Spiel"), false,
-        Farben::Schwarz } };
+    const std::vector<Abschnitt> zeile { { QString::fromUtf8(Bildtexte::Fusszeile), false, Farben::Schwarz } };
     schreibe(p, zeile, passendeGroesse(zeile, 269), 33, 22);
     const std::vector<Abschnitt> marke { { QStringLiteral("irisoft"), true, Farben::Schwarz } };
     schreibe(p, marke, passendeGroesse(marke, 64), 658, 13);
