@@ -6,6 +6,7 @@
 // server counts none; and a server that takes the connection and never
 // answers counts none too, after the wait rather than never.
 #include "OutputCount.h"
+#include "PulseServer.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -34,30 +35,6 @@ QByteArray pactl(const QStringList& arguments)
     return pactl.readAllStandardOutput().trimmed();
 }
 
-// Points PULSE_SERVER elsewhere while it lives.
-class OtherServer {
-public:
-    explicit OtherServer(const QByteArray& address)
-        : m_previous(qgetenv("PULSE_SERVER"))
-        , m_hadPrevious(qEnvironmentVariableIsSet("PULSE_SERVER"))
-    {
-        qputenv("PULSE_SERVER", address);
-    }
-    ~OtherServer()
-    {
-        if (m_hadPrevious)
-            qputenv("PULSE_SERVER", m_previous);
-        else
-            qunsetenv("PULSE_SERVER");
-    }
-    OtherServer(const OtherServer&) = delete;
-    OtherServer& operator=(const OtherServer&) = delete;
-
-private:
-    QByteArray m_previous;
-    bool m_hadPrevious;
-};
-
 TEST(OutputCount, TheServersSinksAreCounted)
 {
     EXPECT_EQ(OutputCount::pulseSinks(kWait), 1); // the null sink
@@ -70,7 +47,7 @@ TEST(OutputCount, TheServersSinksAreCounted)
 TEST(OutputCount, NoServerCountsNone)
 {
     QTemporaryDir dir;
-    OtherServer nowhere("unix:" + QFile::encodeName(dir.filePath("kein-server")));
+    PulseServerAddress nowhere("unix:" + QFile::encodeName(dir.filePath("kein-server")));
     EXPECT_EQ(OutputCount::pulseSinks(kWait), 0);
 }
 
@@ -89,7 +66,7 @@ TEST(OutputCount, AServerThatNeverAnswersCountsNone)
     ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::listen(listening, 16), 0);
     {
-        OtherServer frozen("unix:" + path);
+        PulseServerAddress frozen("unix:" + path);
         EXPECT_EQ(OutputCount::pulseSinks(std::chrono::milliseconds(300)), 0);
     }
     ::close(listening);

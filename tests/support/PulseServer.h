@@ -19,26 +19,42 @@
 #include <chrono>
 #include <csignal>
 
-class PulseServer {
+// Points PULSE_SERVER at `address` while it lives; then the variable is as
+// it was before, unset if it was.
+class PulseServerAddress {
 public:
-    PulseServer()
+    explicit PulseServerAddress(const QByteArray& address)
         : m_previous(qgetenv("PULSE_SERVER"))
         , m_hadPrevious(qEnvironmentVariableIsSet("PULSE_SERVER"))
     {
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("PULSE_SERVER", address());
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.setStandardOutputFile(QProcess::nullDevice());
+        qputenv("PULSE_SERVER", address);
     }
-
-    ~PulseServer()
+    ~PulseServerAddress()
     {
-        stop();
         if (m_hadPrevious)
             qputenv("PULSE_SERVER", m_previous);
         else
             qunsetenv("PULSE_SERVER");
     }
+    PulseServerAddress(const PulseServerAddress&) = delete;
+    PulseServerAddress& operator=(const PulseServerAddress&) = delete;
+
+private:
+    QByteArray m_previous;
+    bool m_hadPrevious;
+};
+
+class PulseServer {
+public:
+    PulseServer()
+        : m_address(address())
+    {
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+    }
+
+    ~PulseServer() { stop(); }
 
     PulseServer(const PulseServer&) = delete;
     PulseServer& operator=(const PulseServer&) = delete;
@@ -81,7 +97,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_previous;
-    bool m_hadPrevious;
+    PulseServerAddress m_address; // after m_dir, whose path it names
     QProcess m_process;
 };
